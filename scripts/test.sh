@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine (with Xvfb and openbox
+# when there is no display). Ends with CTest's summary.
+set -euo pipefail
+source "$(dirname "$0")/lib/env.sh"
+ensure_packages
+configure_and_build
+if [ "$TEST_ARCH" = win64 ]; then
+  log "this kernel does not run 32-bit programs, so Wine's 32-bit loader cannot start:"
+  log "the tests run on the 64-bit build of the same sources (build/win64)"
+fi
+trap stop_environment EXIT
+start_wineserver
+start_display
+cd "$TEST_DIR"
+ctest --output-on-failure -j"$(nproc)" "$@"

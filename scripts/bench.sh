@@ -22,6 +22,7 @@ source "$here/lib/env.sh"
 ensure_packages
 configure_and_build
 trap stop_environment EXIT
-start_wineserver
+# The display first: Wine's desktop process, started with the first program, binds to it.
 start_display
+start_wineserver
 source "$here/bench/$name.sh"

@@ -8,8 +8,9 @@ configure_and_build
 trap stop_environment EXIT
 had_display=0
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then had_display=1; fi
-start_wineserver
+# The display first: Wine's desktop process, started with the first program, binds to it.
 start_display
+start_wineserver
 cd "$TEST_DIR/bin"
 if [ "$had_display" = 1 ]; then
   set +e; "$WINE" setup.exe "$@"; code=$?; set -e

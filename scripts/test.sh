@@ -10,7 +10,8 @@ if [ "$TEST_ARCH" = win64 ]; then
   log "the tests run on the 64-bit build of the same sources (build/win64)"
 fi
 trap stop_environment EXIT
-start_wineserver
+# The display first: Wine's desktop process, started with the first program, binds to it.
 start_display
+start_wineserver
 cd "$TEST_DIR"
 ctest --output-on-failure -j"$(nproc)" "$@"

@@ -75,5 +75,8 @@ public:
 };
 class EResDLL_InvalidVersion : public EResDLL {
 public:
-  using EResDLL::EResDLL;
+  EResDLL_InvalidVersion(std::wstring message, std::wstring versionNeeded, std::wstring versionFound)
+      : EResDLL(std::move(message)), VersionNeeded(std::move(versionNeeded)), VersionFound(std::move(versionFound)) {}
+  std::wstring VersionNeeded;  // the program's "FileVersion"
+  std::wstring VersionFound;   // the module's
 };

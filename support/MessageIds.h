@@ -24,11 +24,14 @@
 #define SBtnNext 1111
 #define SBtnCancel 1112
 #define SBtnFinish 1113
+// main window: its definition (the window texts) is missing from the resource source
+#define SWindowDefinitionMissing 1120
 
 // destination directories
 #define SDirInvalid 1200
 #define SDirNotFound 1201
 #define SDestDirNotFound 1202
+#define SCreateDirParentInvalid 1203
 // pre-install checks: running programs
 #define SProgramMustNotRun 1210
 // pre-install checks: needed file versions
@@ -76,10 +79,6 @@
 // processes, programs and documents
 #define SOpenDocumentError 1500
 #define SOpenInternetPageError 1501
-
-// resource-module switching
-#define SResDLLFileNotFound 1700
-#define SResDLLInvalidVersion 1701
 
 // message dialogs: titles
 #define SMsgDlgWarning 1800

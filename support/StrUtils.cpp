@@ -36,12 +36,18 @@ std::wstring ReplaceAll(const std::wstring& text, const std::wstring& pattern, c
   // Searching again from the start is what callers rely on (text formed by a replacement
   // and its neighbours is matched again); since a match can only reappear at or after the
   // previous match's position minus the pattern length, the search resumes there.
+  // A replacement that contains the pattern would be found again for ever: then each
+  // search resumes behind the text just inserted instead.
+  const bool selfContaining = replacement.find(pattern) != std::wstring::npos;
   size_t from = 0;
   for (;;) {
     const size_t at = result.find(pattern, from);
     if (at == std::wstring::npos) break;
     result.replace(at, pattern.size(), replacement);
-    from = at >= pattern.size() ? at - pattern.size() + 1 : 0;
+    if (selfContaining)
+      from = at + replacement.size();
+    else
+      from = at >= pattern.size() ? at - pattern.size() + 1 : 0;
   }
   return result;
 }

@@ -13,7 +13,8 @@ std::wstring TrimChars(const std::wstring& text, const std::wstring& set, bool l
 std::wstring TrimRightChars(const std::wstring& text, const std::wstring& set);
 
 // Replaces every occurrence of pattern, searching again from the start after each
-// replacement. The replacement must not contain the pattern. An empty pattern is never found.
+// replacement, so text formed by a replacement and its neighbours is matched again. A
+// replacement that contains the pattern is not searched again. An empty pattern is never found.
 std::wstring ReplaceAll(const std::wstring& text, const std::wstring& pattern, const std::wstring& replacement);
 
 // Joins a directory and a relative path with exactly one backslash. A network path keeps

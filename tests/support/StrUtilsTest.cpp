@@ -57,6 +57,8 @@ TEST(StrUtils, ReplaceAll) {
       {L"aab", L"ab", L"b", L"b"},
       {L"xaaabbby", L"ab", L"", L"xy"},
       {L"", L"a", L"b", L""},
+      // a replacement containing the pattern ends instead of growing for ever
+      {L"a&b&", L"&", L"&&", L"a&&b&&"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.text));

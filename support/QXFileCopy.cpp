@@ -1,0 +1,143 @@
+#include "QXFileCopy.h"
+
+#include <windows.h>
+
+#include "Format.h"
+#include "Handles.h"
+#include "MessageIds.h"
+#include "QXFiles.h"
+#include "ResString.h"
+
+namespace {
+
+constexpr long long SmallFileLimit = 1000000;
+constexpr int SmallBlock = 8192;
+constexpr int LargeBlock = 65536;
+constexpr long long ByteScaleLimit = 2147483647;
+
+// An open or a query that failed without the system naming a reason still failed; it is
+// reported as "cannot open" rather than taken for success.
+int LastErrorOrOpenFailed() {
+  const DWORD code = GetLastError();
+  return code != 0 ? static_cast<int>(code) : ERROR_OPEN_FAILED;
+}
+
+[[noreturn]] void RaiseInOutError(DWORD code) {
+  std::wstring text = FileErrorText(static_cast<int>(code));
+  if (text.empty()) text = FmtLoadStr(SInOutError, {static_cast<long long>(code)});
+  throw EInOutError(text, static_cast<int>(code));
+}
+
+// Sets target's last-write time to source's, rounded through the DOS date-time.
+void CopyHandleDate(HANDLE source, HANDLE target) noexcept {
+  FILETIME written, local, back, utc;
+  WORD dosDate, dosTime;
+  if (!GetFileTime(source, nullptr, nullptr, &written)) return;
+  if (!FileTimeToLocalFileTime(&written, &local)) return;
+  if (!FileTimeToDosDateTime(&local, &dosDate, &dosTime)) return;
+  if (!DosDateTimeToFileTime(dosDate, dosTime, &back)) return;
+  if (!LocalFileTimeToFileTime(&back, &utc)) return;
+  SetFileTime(target, nullptr, nullptr, &utc);
+}
+
+TFileHandle CreateTarget(const std::wstring& target) {
+  return TFileHandle(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool Notify(const TCopyProgressEvent& onProgress, const std::wstring& fileName, long long position, long long total) {
+  if (!onProgress) return true;
+  return onProgress(fileName, CopyProgressValue(position, total), CopyProgressValue(total, total));
+}
+
+}  // namespace
+
+int CopyBlockSize(long long sourceSize) noexcept { return sourceSize <= SmallFileLimit ? SmallBlock : LargeBlock; }
+
+int CopyProgressValue(long long bytes, long long total) noexcept {
+  // A negative position is the "nothing copied yet" mark and keeps its value.
+  if (total <= ByteScaleLimit || bytes < 0) return static_cast<int>(bytes);
+  return static_cast<int>(bytes / 1024);
+}
+
+void CopyFileList(const std::vector<std::wstring>& sources, const std::vector<std::wstring>& targets,
+                  const TCopyProgressEvent& onProgress) {
+  if (sources.size() != targets.size())
+    throw EFileCopyError(Format(L"Different file count. (%0:d <> %1:d)",
+                                {static_cast<long long>(sources.size()), static_cast<long long>(targets.size())}),
+                         CopyErrorCountMismatch);
+  long long total = 0;
+  for (const std::wstring& source : sources) {
+    const long long size = GetFileSizeByName(source);
+    if (size == -1) throw EFileCopyError(FmtLoadStr(SSourceMissing, {source}), CopyErrorSourceMissing);
+    total += size;
+  }
+  if (onProgress) onProgress(L"", CopyProgressValue(-1, total), CopyProgressValue(total, total));
+  long long copied = 0;
+  for (std::size_t i = 0; i < sources.size(); ++i)
+    if (!CopySingleFile(sources[i], targets[i], copied, onProgress, total)) return;
+}
+
+bool CopySingleFile(const std::wstring& source, const std::wstring& target, long long& copied,
+                    const TCopyProgressEvent& onProgress, long long total) {
+  // A missing source is not skipped: the open below fails and names it.
+  TErrorModeScope quiet(SEM_FAILCRITICALERRORS);
+  TFileHandle input(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!input)
+    RaiseCopyError(source, L"", LoadResString(SFileOpenErrorWithText), LoadResString(SFileOpenErrorWithCode),
+                   LastErrorOrOpenFailed());
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(input.Get(), &size))
+    RaiseCopyError(source, L"", LoadResString(SFileOpenErrorWithText), LoadResString(SFileOpenErrorWithCode),
+                   LastErrorOrOpenFailed());
+  const int blockSize = CopyBlockSize(size.QuadPart);
+
+  // Not every system refuses to create over a read-only file, and one that does not keeps
+  // the flag: clear it beforehand, leaving the other attributes as they are.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    // A missing target is created below; any other reason the target cannot be looked at
+    // is a failure, not a reason to skip the file.
+    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND)
+      RaiseCopyError(source, target, LoadResString(SFileCopyErrorWithText), LoadResString(SFileCopyErrorWithCode),
+                     code != 0 ? static_cast<int>(code) : ERROR_OPEN_FAILED);
+  } else if ((attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  }
+  TFileHandle output = CreateTarget(target);
+  if (!output)
+    RaiseCopyError(source, target, LoadResString(SFileCopyErrorWithText), LoadResString(SFileCopyErrorWithCode),
+                   LastErrorOrOpenFailed());
+
+  // One buffer for the whole file, on the stack: no allocation per block, and a nested
+  // copy started from the callback's message processing cannot share it.
+  unsigned char buffer[LargeBlock];
+  bool goOn = true;
+  DWORD read = 0, written = 0;
+  do {
+    if (!ReadFile(input.Get(), buffer, static_cast<DWORD>(blockSize), &read, nullptr)) RaiseInOutError(GetLastError());
+    written = 0;
+    if (read > 0 && !WriteFile(output.Get(), buffer, read, &written, nullptr)) RaiseInOutError(GetLastError());
+    copied += written;
+    goOn = Notify(onProgress, target, copied, total);
+  } while (goOn && read != 0 && written == read);
+  if (written != read)
+    throw EFileCopyError(FmtLoadStr(SFileCopyErrorWithCode, {source, target, CopyErrorPartialWrite}),
+                         CopyErrorPartialWrite);
+  // Both files are still open: setting the time here saves two opens per file.
+  CopyHandleDate(input.Get(), output.Get());
+  return goOn;
+}
+
+void CopyFileDate(const std::wstring& source, const std::wstring& target) noexcept {
+  TErrorModeScope quiet(SEM_FAILCRITICALERRORS);
+  TFileHandle input(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!input) return;
+  TFileHandle output(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!output) return;
+  CopyHandleDate(input.Get(), output.Get());
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Small helpers shared by the controls.
+#include <windows.h>
+
+#include <string>
+
+#include "Handles.h"
+
+// Registers the common-control classes the controls use (tooltips); cheap after the first call.
+void InitControls();
+
+// A font of the given face with a character height in pixels (a negative LOGFONT height).
+TGdiObject CreateUiFont(const std::wstring& face, int pixelHeight, int weight = FW_NORMAL,
+                        BYTE charSet = DEFAULT_CHARSET);
+// The font a window uses (WM_GETFONT), or the stock GUI font when it has none.
+HFONT WindowFont(HWND window);
+
+// Labels, pictures and paint areas are windows here, but they stand for controls that take
+// no input: a control that disables its surroundings leaves them alone.
+void MarkGraphicControl(HWND window);
+bool IsGraphicControl(HWND window);
+
+// A copy of text with the ASCII letters A to Z in lower case.
+std::wstring AsciiLowerCase(std::wstring text);
+
+// Paints what the parent shows behind child into dc (whose origin is child's client
+// origin): the background of a transparent control.
+void PaintParentBackground(HWND child, HDC dc);
+
+// Loads a bitmap resource of the program file itself; nullptr when it is missing.
+TGdiObject LoadProgramBitmap(const wchar_t* name);
+
+// Notifications that a child control sends to its parent (WM_COMMAND, WM_NOTIFY) are sent
+// back to the child as CN_BASE + message, so a control handles its own notifications.
+constexpr UINT CN_BASE = 0xBC00;
+// Call from a parent's window procedure. Returns true when the child handled the
+// notification (answered non-zero); result then holds its answer.
+bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -1,42 +1,55 @@
-// Program entry. For now a placeholder window that shows the program is alive; the
-// wizard window replaces it.
+// Program entry: the order of start-up and the message loop. The main window does the
+// rest: it reads the script when it is created, and its destruction frees the engine
+// state and signals the updater's events.
 #include <windows.h>
 
-#include "ResString.h"
+#include "ControlUtils.h"
+#include "EngineSeams.h"
+#include "Exceptions.h"
+#include "FrmMain.h"
+#include "ScriptReader.h"
+#include "Switcher.h"
+#include "TextConv.h"
 
 namespace {
 
-LRESULT CALLBACK PlaceholderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+void ReadScriptOfThisProgram(TEngineState& state) { ReadSetupScript(state, ProcessScriptEnvironment()); }
+
+void RunMessageLoop(TFormMain& form) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.PreprocessMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
   }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = PlaceholderProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = L"TFormMain";
-  if (!RegisterClassExW(&windowClass)) return 100;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  // The program's modules: the common controls the window uses.
+  InitControls();
+  // The application: the manifest declares DPI awareness; this covers systems that
+  // ignore it, so the layout is scaled rather than stretched blurry.
+  SetProcessDPIAware();
 
-  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Setup", WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 440, 325, nullptr, nullptr, instance, nullptr);
-  if (!window) return 100;
-  CreateWindowExW(0, L"STATIC", L"Setup", WS_CHILD | WS_VISIBLE | SS_CENTER, 10, 120, 400, 20, window, nullptr,
-                  instance, nullptr);
-  ShowWindow(window, showCommand);
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+  int exitCode = ecStartupFailed;
+  try {
+    ChooseStartupLanguage();
+    TFormMain form(ReadScriptOfThisProgram);
+    form.CreateForm();
+    if (!form.Terminated()) form.ShowForm(showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
+    RunMessageLoop(form);
+    exitCode = form.ExitCode();
+    // The window's destruction signals the events with the exit code in force.
+    if (form.Handle()) DestroyWindow(form.Handle());
+  } catch (const Exception& error) {
+    // Only errors that no window could show reach here (the language choice runs before
+    // the window exists); the message box needs no resources.
+    MessageBoxW(nullptr, error.Message().c_str(), L"Setup", MB_OK | MB_ICONERROR);
+  } catch (const std::exception& error) {
+    MessageBoxW(nullptr, Utf8ToWide(error.what()).c_str(), L"Setup", MB_OK | MB_ICONERROR);
   }
-  return 0;
+  // Not reached after an immediate end, which exits from inside the window.
+  return exitCode;
 }

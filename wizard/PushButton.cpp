@@ -1,0 +1,41 @@
+#include "PushButton.h"
+
+#include "ControlUtils.h"
+
+void TPushButton::CreateButton(HWND parent, int x, int y, int width, int height) {
+  CreateControl(L"BUTTON", 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, width, height, parent);
+}
+
+std::wstring TPushButton::Caption() const {
+  const int length = GetWindowTextLengthW(Handle());
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
+  return text;
+}
+
+void TPushButton::SetCaption(const std::wstring& caption) { SetWindowTextW(Handle(), caption.c_str()); }
+
+bool TPushButton::Visible() const { return (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void TPushButton::SetVisible(bool value) { ShowWindow(Handle(), value ? SW_SHOWNA : SW_HIDE); }
+
+bool TPushButton::Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
+
+void TPushButton::SetEnabled(bool value) { EnableWindow(Handle(), value ? TRUE : FALSE); }
+
+void TPushButton::SetDefault(bool value) {
+  FDefault = value;
+  SendMessageW(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TPushButton::Click() {
+  if (OnClick) OnClick(*this);
+}
+
+LRESULT TPushButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == CN_BASE + WM_COMMAND) {
+    if (HIWORD(wParam) == BN_CLICKED) Click();
+    return 1;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}

@@ -18,12 +18,11 @@
 #include <windows.h>
 
 #include <string>
-
-#include "UpdaterEventsLock.h"
 #include <vector>
 
 #include "Handles.h"
 #include "TestUtils.h"
+#include "UpdaterEventsLock.h"
 
 class TSetupDriver {
 public:

@@ -1,0 +1,105 @@
+#include "WizardWatch.h"
+
+#include <algorithm>
+
+#include "QXWindows.h"
+#include "SetupDriver.h"
+
+namespace wizard_watch {
+
+std::wstring Joined(const std::vector<std::wstring>& texts) {
+  std::wstring all;
+  for (const std::wstring& text : texts) all += text + L" | ";
+  return all;
+}
+
+bool HasTextContaining(HWND window, const std::wstring& part) {
+  const std::vector<std::wstring> texts = TSetupDriver::VisibleTexts(window);
+  return std::any_of(texts.begin(), texts.end(),
+                     [&part](const std::wstring& text) { return text.find(part) != std::wstring::npos; });
+}
+
+bool WaitForTextPart(HWND window, const std::wstring& part, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!HasTextContaining(window, part)) {
+    if (!IsWindow(window) || GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+namespace {
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+}  // namespace
+
+bool PressKeyChord(HWND window, std::initializer_list<WORD> modifiers, WORD key) {
+  // Key input goes to the foreground window; the window manager may take a moment.
+  const DWORD start = GetTickCount();
+  while (GetForegroundWindow() != window) {
+    SetForegroundWindow(window);
+    if (GetTickCount() - start > 5000) return false;
+    Sleep(20);
+  }
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) inputs.push_back(KeyInput(*it, true));
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool WriteFileOfSize(const std::wstring& path, long long size) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  std::vector<char> block(1 << 20);
+  for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 31 + i / 977 + 1);
+  for (long long left = size; left > 0;) {
+    const DWORD chunk = static_cast<DWORD>(std::min<long long>(left, static_cast<long long>(block.size())));
+    DWORD written = 0;
+    if (!::WriteFile(file.Get(), block.data(), chunk, &written, nullptr) || written != chunk) return false;
+    left -= chunk;
+  }
+  return true;
+}
+
+void ReadWhole(const std::wstring& path) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return;
+  std::vector<char> buffer(1 << 20);
+  DWORD read = 0;
+  while (ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
+  }
+}
+
+TRunningProgram::TRunningProgram(const std::wstring& dir, const std::wstring& fileName) {
+  const std::wstring path = dir + L"\\" + fileName;
+  if (!CopyFileW((std::wstring(TEST_BIN_DIR) + L"\\procprobe.exe").c_str(), path.c_str(), FALSE)) return;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring commandLine = L"\"" + path + L"\"";
+  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &FInfo)) {
+    FInfo = {};
+    return;
+  }
+  // Until the process list shows it, the setup's check would not see it either.
+  for (int i = 0; i < 250 && !IsProgramRunning(fileName); ++i) Sleep(20);
+}
+
+void TRunningProgram::Stop() {
+  if (!FInfo.hProcess) return;
+  TerminateProcess(FInfo.hProcess, 0);
+  WaitForSingleObject(FInfo.hProcess, 5000);
+  CloseHandle(FInfo.hThread);
+  CloseHandle(FInfo.hProcess);
+  FInfo = {};
+}
+
+}  // namespace wizard_watch

@@ -1,0 +1,47 @@
+#pragma once
+// What the end-to-end tests and the run benchmark do to a running wizard from the outside
+// beyond clicking: read its texts over time, press key chords as a user would, prepare big
+// files and keep a "program that must not run" running.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace wizard_watch {
+
+// The texts joined with " | ", for failure messages.
+std::wstring Joined(const std::vector<std::wstring>& texts);
+// True when a visible descendant's text contains part.
+bool HasTextContaining(HWND window, const std::wstring& part);
+// Polls until a visible descendant's text contains part; false after the timeout or when
+// the window is gone.
+bool WaitForTextPart(HWND window, const std::wstring& part, DWORD milliseconds = 15000);
+
+// Brings the window to the front and types the key with the modifiers held, through the
+// system's input queue: the window sees real key messages with the matching key state,
+// which a posted WM_KEYDOWN would not give it.
+bool PressKeyChord(HWND window, std::initializer_list<WORD> modifiers, WORD key);
+
+// Writes a file of the size with a repeating non-zero pattern; false on error.
+bool WriteFileOfSize(const std::wstring& path, long long size);
+// Reads the file once, so that a measured copy starts with its source in the cache.
+void ReadWhole(const std::wstring& path);
+
+// A copy of the procprobe fixture, started under the given file name in dir; it waits
+// until it is ended. Stop() (or the destructor) ends it.
+class TRunningProgram {
+public:
+  TRunningProgram(const std::wstring& dir, const std::wstring& fileName);
+  ~TRunningProgram() { Stop(); }
+  TRunningProgram(const TRunningProgram&) = delete;
+  TRunningProgram& operator=(const TRunningProgram&) = delete;
+
+  bool Started() const { return FInfo.hProcess != nullptr; }
+  void Stop();
+
+private:
+  PROCESS_INFORMATION FInfo{};
+};
+
+}  // namespace wizard_watch

@@ -14,11 +14,9 @@
 #define SNoAdminRights 1003
 #define SDefaultDirCaption 1004
 
-// wizard and main window: questions, folder selection, page texts
+// wizard and main window: questions, folder selection (page texts are in the window definition)
 #define SCancelSetupQuestion 1100
 #define SSelectDirTitle 1101
-#define SCorrectDirHint 1102
-#define SCopyingFiles 1103
 // wizard and main window: button captions
 #define SBtnInstall 1110
 #define SBtnNext 1111

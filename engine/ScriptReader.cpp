@@ -14,6 +14,7 @@
 #include "ScriptColors.h"
 #include "ScriptMacros.h"
 #include "StrUtils.h"
+#include "Switcher.h"
 
 namespace {
 // These messages are the same in every language.
@@ -130,16 +131,7 @@ std::wstring PageText(const TIniFile& ini, const std::wstring& section, const st
 }  // namespace
 
 std::wstring ProgramDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);  // truncated: try a larger buffer
-  }
+  const std::wstring path = ProgramFileName();
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }

@@ -415,8 +415,10 @@ void TFormMain::ShowProgressPage() {
 }
 
 void TFormMain::ShowCopyFile(const std::wstring& fileText, const std::wstring& dirText) {
-  lblCopyFile.SetCaption(fileText);
-  lblCopyDir.SetCaption(dirText);
+  // The copy reports every block, mostly with the same texts; each caption set is a round
+  // trip to the window server and a new layout of the label, so only changes are set.
+  if (lblCopyFile.Caption() != fileText) lblCopyFile.SetCaption(fileText);
+  if (lblCopyDir.Caption() != dirText) lblCopyDir.SetCaption(dirText);
 }
 
 void TFormMain::SetProgressMax(int max) {

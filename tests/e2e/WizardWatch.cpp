@@ -29,6 +29,33 @@ bool WaitForTextPart(HWND window, const std::wstring& part, DWORD milliseconds) 
 }
 
 namespace {
+struct TTextSearch {
+  const std::wstring* Text;
+  HWND Found;
+};
+
+BOOL CALLBACK FindText(HWND child, LPARAM data) {
+  auto& search = *reinterpret_cast<TTextSearch*>(data);
+  wchar_t text[256] = {};
+  GetWindowTextW(child, text, static_cast<int>(std::size(text)));
+  if (*search.Text != text) return TRUE;
+  search.Found = child;
+  return FALSE;
+}
+}  // namespace
+
+HWND WaitForChildText(HWND window, const std::wstring& text, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    TTextSearch search{&text, nullptr};
+    EnumChildWindows(window, FindText, reinterpret_cast<LPARAM>(&search));
+    if (search.Found) return search.Found;
+    if (!IsWindow(window) || GetTickCount() - start > milliseconds) return nullptr;
+    Sleep(1);
+  }
+}
+
+namespace {
 INPUT KeyInput(WORD key, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;

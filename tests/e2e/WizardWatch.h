@@ -18,6 +18,11 @@ bool HasTextContaining(HWND window, const std::wstring& part);
 // the window is gone.
 bool WaitForTextPart(HWND window, const std::wstring& part, DWORD milliseconds = 15000);
 
+// Polls, without waiting for the window's busy thread, until a descendant shows exactly
+// the text; the descendant, or nullptr after the timeout. Reads the texts the window
+// manager keeps, so it sees a change within a millisecond even during a long copy.
+HWND WaitForChildText(HWND window, const std::wstring& text, DWORD milliseconds = 15000);
+
 // Brings the window to the front and types the key with the modifiers held, through the
 // system's input queue: the window sees real key messages with the matching key state,
 // which a posted WM_KEYDOWN would not give it.

@@ -10,10 +10,7 @@ void TEllipsisLabel::CreateLabel(HWND parent, int x, int y, int width, int heigh
 }
 
 std::wstring TEllipsisLabel::Caption() const {
-  const int length = GetWindowTextLengthW(Handle());
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
-  return text;
+  return WindowText(Handle());
 }
 
 void TEllipsisLabel::SetCaption(const std::wstring& caption) { SetWindowTextW(Handle(), caption.c_str()); }

@@ -34,10 +34,7 @@ void TEllipseEdit::CreateEdit(HWND parent, int x, int y, int width, int height, 
 }
 
 std::wstring TEllipseEdit::Text() const {
-  const int length = GetWindowTextLengthW(Handle());
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
-  return text;
+  return WindowText(Handle());
 }
 
 void TEllipseEdit::SetText(const std::wstring& text) { SetWindowTextW(Handle(), text.c_str()); }

@@ -57,10 +57,7 @@ void TPanel::SetParentFont(bool value) {
 }
 
 std::wstring TPanel::Caption() const {
-  const int length = GetWindowTextLengthW(Handle());
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
-  return text;
+  return WindowText(Handle());
 }
 
 void TPanel::SetCaption(const std::wstring& caption) { SetWindowTextW(Handle(), caption.c_str()); }

@@ -37,6 +37,13 @@ void HandleCallbackException() noexcept {
   }
 }
 
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
 std::wstring SysErrorMessage(DWORD code) {
   wchar_t* buffer = nullptr;
   const DWORD length =

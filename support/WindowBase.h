@@ -45,6 +45,9 @@ private:
   bool FSubclassed = false;
 };
 
+// The window's text, whole.
+std::wstring WindowText(HWND window);
+
 // Where errors that reach a window procedure or callback go. The default handler beeps;
 // the wizard installs the general error display. Returns the previous handler.
 using TWindowErrorHandler = std::function<void(const Exception&)>;

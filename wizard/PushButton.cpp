@@ -7,10 +7,7 @@ void TPushButton::CreateButton(HWND parent, int x, int y, int width, int height)
 }
 
 std::wstring TPushButton::Caption() const {
-  const int length = GetWindowTextLengthW(Handle());
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
-  return text;
+  return WindowText(Handle());
 }
 
 void TPushButton::SetCaption(const std::wstring& caption) { SetWindowTextW(Handle(), caption.c_str()); }

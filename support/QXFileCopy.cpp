@@ -45,6 +45,35 @@ TFileHandle CreateTarget(const std::wstring& target) {
                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// Creates or truncates the target, which must not stay read-only. The attributes are
+// looked at only when needed: most targets are new, and a lookup of a missing name costs
+// a scan of its whole directory on some systems. Invalid with the system's error code set
+// when the target cannot be written.
+TFileHandle OpenTarget(const std::wstring& target) {
+  TFileHandle output = CreateTarget(target);
+  if (!output) {
+    // A read-only file refuses to be replaced: make it writable (the other attributes stay)
+    // and try once more. Anything else, a directory included, keeps the error of the create.
+    const DWORD code = GetLastError();
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (code != ERROR_ACCESS_DENIED || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != FILE_ATTRIBUTE_READONLY ||
+        !SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+      SetLastError(code);
+      return output;
+    }
+    return CreateTarget(target);
+  }
+  // A system that lets a privileged user replace a read-only file keeps the flag.
+  FILE_BASIC_INFO info{};
+  if (GetFileInformationByHandleEx(output.Get(), FileBasicInfo, &info, sizeof(info)) &&
+      (info.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
+    info.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+    SetFileInformationByHandle(output.Get(), FileBasicInfo, &info, sizeof(info));
+  }
+  return output;
+}
+
 bool Notify(const TCopyProgressEvent& onProgress, const std::wstring& fileName, long long position, long long total) {
   if (!onProgress) return true;
   return onProgress(fileName, CopyProgressValue(position, total), CopyProgressValue(total, total));
@@ -93,20 +122,7 @@ bool CopySingleFile(const std::wstring& source, const std::wstring& target, long
                    LastErrorOrOpenFailed());
   const int blockSize = CopyBlockSize(size.QuadPart);
 
-  // Not every system refuses to create over a read-only file, and one that does not keeps
-  // the flag: clear it beforehand, leaving the other attributes as they are.
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD code = GetLastError();
-    // A missing target is created below; any other reason the target cannot be looked at
-    // is a failure, not a reason to skip the file.
-    if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND)
-      RaiseCopyError(source, target, LoadResString(SFileCopyErrorWithText), LoadResString(SFileCopyErrorWithCode),
-                     code != 0 ? static_cast<int>(code) : ERROR_OPEN_FAILED);
-  } else if ((attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  }
-  TFileHandle output = CreateTarget(target);
+  TFileHandle output = OpenTarget(target);
   if (!output)
     RaiseCopyError(source, target, LoadResString(SFileCopyErrorWithText), LoadResString(SFileCopyErrorWithCode),
                    LastErrorOrOpenFailed());

@@ -69,6 +69,9 @@ TEST_F(QXFiles, SizeAndFindRecord) {
   EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_STREQ(data.cFileName, L"sub");
   EXPECT_FALSE(FindFileRecord(FDir.File(L"f*"), data));
+  // Like a directory search: a closing separator or a bare root names no entry.
+  EXPECT_FALSE(FindFileRecord(FDir.File(L"sub\\"), data));
+  EXPECT_FALSE(FindFileRecord(FDir.Path().substr(0, 3), data));
 }
 
 TEST_F(QXFiles, FileDateTimeIsTheLocalLastWriteTime) {

@@ -2,29 +2,16 @@
 
 #include <windows.h>
 
+#include "Pacer.h"
+
 namespace {
 
-LONGLONG Now() {
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return counter.QuadPart;
-}
-
-LONGLONG TicksPer10ms() {
-  static const LONGLONG ticks = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart / 100;
-  }();
-  return ticks;
-}
-
-LONGLONG GLastLook = 0;
+TPacer GQueueLook(BusyRefreshMs);
 
 }  // namespace
 
 void ProcessMessagesNow() {
-  GLastLook = Now();
+  GQueueLook.Mark();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -38,9 +25,5 @@ void ProcessMessagesNow() {
 }
 
 void ProcessMessages() {
-  // An empty PeekMessageW costs tens of microseconds under some systems; looking at the
-  // queue at most every 10 ms keeps a block-by-block copy at full speed and still
-  // handles input within 20 ms.
-  if (Now() - GLastLook < TicksPer10ms()) return;
-  ProcessMessagesNow();
+  if (GQueueLook.Due()) ProcessMessagesNow();
 }

@@ -2,8 +2,15 @@
 // Processing of pending window messages while long work runs on the one thread. Every
 // caller uses these two functions.
 
+// While long work holds the thread, the queue is looked at (and so the window repainted)
+// at most this often. 25 times a second looks smooth and answers a click at once; where a
+// paint is slow (a window server in another process), it keeps the work within a few per
+// cent of its speed without a window. Displays that change with every piece of work
+// (a file name) use the same rate.
+constexpr double BusyRefreshMs = 40;
+
 // Handles pending messages. Cheap when called often: it looks at the queue only when
-// about 10 ms have passed since it last did, so a copy loop may call it after every block.
+// BusyRefreshMs have passed since it last did, so a copy loop may call it after every block.
 void ProcessMessages();
 // Handles pending messages now, whatever the time (the window must be painted at once).
 void ProcessMessagesNow();

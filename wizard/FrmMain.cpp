@@ -415,10 +415,18 @@ void TFormMain::ShowProgressPage() {
 }
 
 void TFormMain::ShowCopyFile(const std::wstring& fileText, const std::wstring& dirText) {
-  // The copy reports every block, mostly with the same texts; each caption set is a round
-  // trip to the window server and a new layout of the label, so only changes are set.
-  if (lblCopyFile.Caption() != fileText) lblCopyFile.SetCaption(fileText);
-  if (lblCopyDir.Caption() != dirText) lblCopyDir.SetCaption(dirText);
+  // The copy reports every block, for small files thousands of new names a second, and
+  // a caption set is a round trip to the window server, a new layout of the label and a
+  // repaint. The labels take the newest texts at the rate the window is repainted during
+  // the run, and a reset (empty texts) at once.
+  FCopyFileText = fileText;
+  FCopyDirText = dirText;
+  if (fileText.empty() || FCopyTextPacer.TakeIfDue()) ApplyCopyTexts();
+}
+
+void TFormMain::ApplyCopyTexts() {
+  if (lblCopyFile.Caption() != FCopyFileText) lblCopyFile.SetCaption(FCopyFileText);
+  if (lblCopyDir.Caption() != FCopyDirText) lblCopyDir.SetCaption(FCopyDirText);
 }
 
 void TFormMain::SetProgressMax(int max) {

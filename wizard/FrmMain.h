@@ -24,6 +24,8 @@
 #include "FormLayout.h"
 #include "Handles.h"
 #include "HeaderImage.h"
+#include "MessageLoop.h"
+#include "Pacer.h"
 #include "PaintBox.h"
 #include "Panel.h"
 #include "PushButton.h"
@@ -166,6 +168,8 @@ private:
   void InstallErrorDisplay();
   void RemoveErrorDisplay();
   void ShowGeneralError(const Exception& error);
+  // Sets the progress page's two lines to the newest texts of ShowCopyFile.
+  void ApplyCopyTexts();
 
   TScriptLoader FLoadScript;
   TLayoutScale FScale;
@@ -181,4 +185,7 @@ private:
   TAppCursor FAppCursor = TAppCursor::Default;
   TWindowErrorHandler FPreviousErrorHandler;
   bool FErrorDisplayInstalled = false;
+  std::wstring FCopyFileText;
+  std::wstring FCopyDirText;
+  TPacer FCopyTextPacer{BusyRefreshMs};
 };

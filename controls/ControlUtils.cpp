@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace {
 const wchar_t* const GraphicControlProp = L"TGraphicControl";
 }
@@ -54,6 +56,36 @@ void PaintParentBackground(HWND child, HDC dc) {
   SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   SetWindowOrgEx(dc, old.x, old.y, nullptr);
+}
+
+HDC MeasureDC() {
+  static const TMemoryDC dc(CreateCompatibleDC(nullptr));
+  return dc.Get();
+}
+
+TBackBuffer::~TBackBuffer() { Release(); }
+
+void TBackBuffer::Release() noexcept {
+  // The bitmap leaves the device context before either goes.
+  if (FDC && FOldBitmap) SelectObject(FDC.Get(), FOldBitmap);
+  FOldBitmap = nullptr;
+  FBitmap = TGdiObject();
+  FDC = TMemoryDC();
+  FWidth = FHeight = 0;
+}
+
+HDC TBackBuffer::Prepare(HDC target, int width, int height) {
+  if (FDC && width == FWidth && height == FHeight) return FDC.Get();
+  Release();
+  TMemoryDC dc(CreateCompatibleDC(target));
+  TGdiObject bitmap(CreateCompatibleBitmap(target, width, height));
+  if (!dc || !bitmap) return nullptr;
+  FOldBitmap = SelectObject(dc.Get(), bitmap.Get());
+  FDC = std::move(dc);
+  FBitmap = std::move(bitmap);
+  FWidth = width;
+  FHeight = height;
+  return FDC.Get();
 }
 
 TGdiObject LoadProgramBitmap(const wchar_t* name) {

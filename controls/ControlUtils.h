@@ -27,6 +27,32 @@ std::wstring AsciiLowerCase(std::wstring text);
 // origin): the background of a transparent control.
 void PaintParentBackground(HWND child, HDC dc);
 
+// A memory device context for measuring text, made once per process: creating a device
+// context costs a visit to the window system on some platforms, too much for every new
+// caption. Select a font, measure, select the old font back.
+HDC MeasureDC();
+
+// An off-screen picture for painting without flicker, kept from one paint to the next
+// and made anew only when the size changes: a control that repaints many times a second
+// would otherwise create a device context and a bitmap for each paint.
+class TBackBuffer {
+public:
+  TBackBuffer() = default;
+  TBackBuffer(const TBackBuffer&) = delete;
+  TBackBuffer& operator=(const TBackBuffer&) = delete;
+  ~TBackBuffer();
+  // A device context of width x height pixels compatible with target; nullptr when none
+  // can be made. Its content is what the last paint left.
+  HDC Prepare(HDC target, int width, int height);
+
+private:
+  void Release() noexcept;
+  TMemoryDC FDC;
+  TGdiObject FBitmap;
+  HGDIOBJ FOldBitmap = nullptr;
+  int FWidth = 0, FHeight = 0;
+};
+
 // Loads a bitmap resource of the program file itself; nullptr when it is missing.
 TGdiObject LoadProgramBitmap(const wchar_t* name);
 

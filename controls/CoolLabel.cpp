@@ -128,13 +128,12 @@ std::wstring TEllipsisLabel::DrawnText() {
   GetClientRect(Handle(), &rect);
   // DT_MODIFYSTRING may write up to four characters more than the text.
   std::wstring buffer = text + std::wstring(4, L'\0');
-  HDC dc = CreateCompatibleDC(nullptr);
+  HDC dc = MeasureDC();
   HGDIOBJ oldFont = SelectObject(dc, WindowFont(Handle()));
   DrawTextW(dc, buffer.data(), static_cast<int>(text.size()), &rect,
             DrawStyle() | DT_SINGLELINE | DT_MODIFYSTRING | ellipsisFlags[FEllipsis] |
                 (FShowAccelChar ? 0u : DT_NOPREFIX));
   SelectObject(dc, oldFont);
-  DeleteDC(dc);
   return std::wstring(buffer.c_str());
 }
 
@@ -160,12 +159,12 @@ void TEllipsisLabel::AdjustBounds() {
   RECT client;
   GetClientRect(Handle(), &client);
   RECT rect = client;
-  HDC dc = GetDC(Handle());
+  HDC dc = MeasureDC();
   HGDIOBJ oldFont = SelectObject(dc, WindowFont(Handle()));
   DoDrawText(dc, rect, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0u));
   SelectObject(dc, oldFont);
-  ReleaseDC(Handle(), dc);
   const int width = FWordWrap ? client.right : rect.right - rect.left;
+  if (width == client.right && rect.bottom - rect.top == client.bottom) return;
   SetWindowPos(Handle(), nullptr, 0, 0, width, rect.bottom - rect.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

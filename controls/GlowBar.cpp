@@ -25,8 +25,8 @@ void TGlowBar::CreateBar(HWND parent, int x, int y, int width, int height) {
     ReleaseDC(nullptr, screen);
     FOwnFont = CreateUiFont(L"Arial", pixels, FW_NORMAL, ANSI_CHARSET);
   }
-  Create(L"TGlowBar", 0, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
-         ProgressText(ProgressPercent(FPosition, FMin, FMax)));
+  FStoredText = Text();
+  Create(L"TGlowBar", 0, WS_CHILD | WS_VISIBLE, x, y, width, height, parent, FStoredText);
   UpdateTimer();
 }
 
@@ -86,13 +86,28 @@ void TGlowBar::SetFont(HFONT font) {
   Changed();
 }
 
+std::wstring TGlowBar::Text() const { return ProgressText(ProgressPercent(FPosition, FMin, FMax)); }
+
 void TGlowBar::Changed() {
-  if (!Handle()) return;
-  const std::wstring text = ProgressText(ProgressPercent(FPosition, FMin, FMax));
-  wchar_t current[16] = {};
-  GetWindowTextW(Handle(), current, 16);
-  if (text != current) SetWindowTextW(Handle(), text.c_str());
+  if (Handle()) Invalidate();
+}
+
+void TGlowBar::StoreText() {
+  // The window text, as other programs (a screen reader) read it, follows the percentage
+  // with each paint, not with each of possibly thousands of moves between two paints;
+  // this program's own reads get the current value from WM_GETTEXT.
+  const std::wstring text = Text();
+  if (text == FStoredText) return;
+  FStoredText = text;
+  DefaultHandling(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TGlowBar::Invalidate() {
+  // A bar moved after every block of a copy would otherwise ask the window system to
+  // invalidate it hundreds of times between two paints.
+  if (FPaintPending) return;
   InvalidateRect(Handle(), nullptr, FALSE);
+  FPaintPending = true;
 }
 
 void TGlowBar::UpdateTimer() {
@@ -139,7 +154,7 @@ void TGlowBar::Animate() {
     FRestartAt = GetTickCount() + FRestartDelay;
     FOffset = -BandWidth();
   }
-  if (Handle() && IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, FALSE);
+  if (Handle() && IsWindowVisible(Handle())) Invalidate();
 }
 
 void TGlowBar::Paint(HDC target) {
@@ -147,9 +162,8 @@ void TGlowBar::Paint(HDC target) {
   GetClientRect(Handle(), &client);
   if (client.right <= 0 || client.bottom <= 0) return;
   // Drawn off screen first, so the animation does not flicker.
-  HDC dc = CreateCompatibleDC(target);
-  TGdiObject bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap.Get());
+  HDC dc = FBackBuffer.Prepare(target, client.right, client.bottom);
+  if (!dc) return;
 
   FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
   RECT inner = client;
@@ -179,7 +193,7 @@ void TGlowBar::Paint(HDC target) {
   FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
 
   if (FShowText && !FMarquee) {
-    const std::wstring text = ProgressText(ProgressPercent(FPosition, FMin, FMax));
+    const std::wstring text = Text();
     HGDIOBJ oldFont = SelectObject(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, FTextColor);
@@ -189,15 +203,26 @@ void TGlowBar::Paint(HDC target) {
   }
 
   BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, oldBitmap);
-  DeleteDC(dc);
 }
 
 LRESULT TGlowBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(Text().size());
+    case WM_GETTEXT: {
+      if (wParam == 0 || !lParam) return 0;
+      const std::wstring text = Text();
+      const size_t count = std::min(text.size(), static_cast<size_t>(wParam) - 1);
+      wchar_t* buffer = reinterpret_cast<wchar_t*>(lParam);
+      text.copy(buffer, count);
+      buffer[count] = L'\0';
+      return static_cast<LRESULT>(count);
+    }
     case WM_PAINT: {
+      FPaintPending = false;
+      StoreText();
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Handle(), &ps);
       Paint(dc);
@@ -214,7 +239,8 @@ LRESULT TGlowBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
-      InvalidateRect(Handle(), nullptr, FALSE);
+      InvalidateRect(Handle(), nullptr, FALSE);  // the new size is painted whole
+      FPaintPending = true;
       break;
     case WM_DESTROY:
       KillTimer(Handle(), AnimationTimer);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "ControlUtils.h"
 #include "Handles.h"
 #include "WindowBase.h"
 
@@ -51,6 +52,11 @@ protected:
 private:
   void Paint(HDC dc);
   void Changed();
+  // The percentage text for the current position, and the copy kept as window text.
+  std::wstring Text() const;
+  void StoreText();
+  // Asks for a paint unless one is pending already.
+  void Invalidate();
   void UpdateTimer();
   int BandWidth() const;
 
@@ -67,4 +73,7 @@ private:
   DWORD FRestartAt = 0;  // tick count at which a waiting sweep begins again
   bool FWaiting = false;
   bool FTimerRunning = false;
+  bool FPaintPending = false;
+  std::wstring FStoredText;  // invalidated, WM_PAINT not yet handled
+  TBackBuffer FBackBuffer;
 };

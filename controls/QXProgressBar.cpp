@@ -122,8 +122,8 @@ void TqxProgressBar::UpdateValueRefreshRate() {
 void TqxProgressBar::ShowBarPosition(int value) {
   FProgressBar.SetPosition(value);
   FTaskBarProgress.SetProgress(value, FMinValue, FMaxValue);
-  // The caller's work holds the thread; paint the bar now, not when the queue is empty.
-  if (FProgressBar.Handle()) UpdateWindow(FProgressBar.Handle());
+  // No immediate repaint: the message processing that follows paints the bar, and where
+  // it is paced, several moves of the bar cost one paint.
 }
 
 void TqxProgressBar::SetMaxValue(int value) {

@@ -56,8 +56,9 @@ void CopyFiles(const TEngineState& state, const TEngineSeams& seams) {
   }
   CheckNewerFiles(sources, targets);
   try {
-    CopyFileList(sources, targets, [&state, &seams](const std::wstring& fileName, int position, int max) {
-      return CopyProgress(state, seams, fileName, position, max);
+    TCopyTexts texts;
+    CopyFileList(sources, targets, [&state, &seams, &texts](const std::wstring& fileName, int position, int max) {
+      return CopyProgress(state, seams, fileName, position, max, &texts);
     });
   } catch (const EFileCopyError& e) {
     if (e.ErrorCode != ERROR_ACCESS_DENIED) throw;
@@ -90,17 +91,22 @@ void CheckNewerFiles(const std::vector<std::wstring>& sources, const std::vector
 }
 
 bool CopyProgress(const TEngineState& state, const TEngineSeams& seams, const std::wstring& fileName, int position,
-                  int max) {
+                  int max, TCopyTexts* texts) {
   const bool goOn = !state.FUserCanceled;
   if (fileName.empty()) {
     seams.Display.ShowCopyFile(L"", L"");
     seams.Display.SetProgressMax(max);
     return goOn;
   }
-  const size_t cut = fileName.find_last_of(L"\\:");
-  const std::wstring name = cut == std::wstring::npos ? fileName : fileName.substr(cut + 1);
-  const std::wstring dir = cut == std::wstring::npos ? std::wstring() : fileName.substr(0, cut + 1);
-  seams.Display.ShowCopyFile(FmtLoadStr(SCopyFileTo, {name}), TrimChars(dir, L"\\", true, true));
+  TCopyTexts made;
+  TCopyTexts& lines = texts ? *texts : made;
+  if (!texts || lines.FileName != fileName) {
+    const size_t cut = fileName.find_last_of(L"\\:");
+    const std::wstring name = cut == std::wstring::npos ? fileName : fileName.substr(cut + 1);
+    const std::wstring dir = cut == std::wstring::npos ? std::wstring() : fileName.substr(0, cut + 1);
+    lines = {fileName, FmtLoadStr(SCopyFileTo, {name}), TrimChars(dir, L"\\", true, true)};
+  }
+  seams.Display.ShowCopyFile(lines.FileText, lines.DirText);
   seams.Display.SetProgressPosition(position);
   seams.App.ProcessMessages();
   return goOn;

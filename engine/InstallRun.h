@@ -35,10 +35,19 @@ bool ForceDirectories(const std::wstring& path);
 // source is older than any existing target.
 void CheckNewerFiles(const std::vector<std::wstring>& sources, const std::vector<std::wstring>& targets);
 
+// The two lines the progress page shows for the file a block was written to.
+struct TCopyTexts {
+  std::wstring FileName;  // the target they were made for
+  std::wstring FileText;  // "<name> nach"
+  std::wstring DirText;   // its directory without "\" at either end
+};
+
 // The copy engine's progress callback: shows the file and its directory on the progress
 // page, moves the bar, handles pending messages; answers false once the user has cancelled.
+// With texts, the lines of the previous call are kept there and made anew only when the
+// file changes: a large file reports thousands of blocks.
 bool CopyProgress(const TEngineState& state, const TEngineSeams& seams, const std::wstring& fileName, int position,
-                  int max);
+                  int max, TCopyTexts* texts = nullptr);
 
 // Ends the run on the finished page; after a run that did not fail, the after-hooks run
 // first and a failing one turns the outcome into a failure.

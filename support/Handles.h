@@ -70,6 +70,11 @@ struct TGdiObjectTraits {
   static Handle Invalid() noexcept { return nullptr; }
   static void Close(Handle h) noexcept { DeleteObject(h); }
 };
+struct TMemoryDCTraits {  // CreateCompatibleDC
+  using Handle = HDC;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { DeleteDC(h); }
+};
 struct TIconTraits {
   using Handle = HICON;
   static Handle Invalid() noexcept { return nullptr; }
@@ -82,6 +87,7 @@ using TFindHandle = TUniqueHandle<TFindHandleTraits>;
 using TRegKey = TUniqueHandle<TRegKeyTraits>;
 using TModule = TUniqueHandle<TModuleTraits>;
 using TGdiObject = TUniqueHandle<TGdiObjectTraits>;
+using TMemoryDC = TUniqueHandle<TMemoryDCTraits>;
 using TIcon = TUniqueHandle<TIconTraits>;
 
 // Sets the process error mode for a scope and restores the previous mode on every path.

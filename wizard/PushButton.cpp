@@ -10,7 +10,11 @@ std::wstring TPushButton::Caption() const {
   return WindowText(Handle());
 }
 
-void TPushButton::SetCaption(const std::wstring& caption) { SetWindowTextW(Handle(), caption.c_str()); }
+// A button repaints at once on a new caption or style, so the setters leave an unchanged
+// button alone: a page switch then costs only the buttons that really change.
+void TPushButton::SetCaption(const std::wstring& caption) {
+  if (Caption() != caption) SetWindowTextW(Handle(), caption.c_str());
+}
 
 bool TPushButton::Visible() const { return (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
 
@@ -22,7 +26,9 @@ void TPushButton::SetEnabled(bool value) { EnableWindow(Handle(), value ? TRUE :
 
 void TPushButton::SetDefault(bool value) {
   FDefault = value;
-  SendMessageW(Handle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  const LONG_PTR style = value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  if ((GetWindowLongPtrW(Handle(), GWL_STYLE) & BS_TYPEMASK) != style)
+    SendMessageW(Handle(), BM_SETSTYLE, static_cast<WPARAM>(style), TRUE);
 }
 
 void TPushButton::Click() {

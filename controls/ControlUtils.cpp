@@ -88,6 +88,17 @@ HDC TBackBuffer::Prepare(HDC target, int width, int height) {
   return FDC.Get();
 }
 
+TRedrawLock::TRedrawLock(HWND window)
+    : FWindow(window && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) ? window : nullptr) {
+  if (FWindow) SendMessageW(FWindow, WM_SETREDRAW, FALSE, 0);
+}
+
+TRedrawLock::~TRedrawLock() {
+  if (!FWindow || !IsWindow(FWindow)) return;
+  SendMessageW(FWindow, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(FWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 TGdiObject LoadProgramBitmap(const wchar_t* name) {
   return TGdiObject(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }

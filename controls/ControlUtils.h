@@ -53,6 +53,21 @@ private:
   int FWidth = 0, FHeight = 0;
 };
 
+// Holds back the painting of a visible window and its children while several of them
+// change (a page switch: captions, styles, visibility), then asks for one repaint of the
+// whole. Without it each change paints at once, some of them several times. A hidden
+// window is left as it is.
+class TRedrawLock {
+public:
+  explicit TRedrawLock(HWND window);
+  TRedrawLock(const TRedrawLock&) = delete;
+  TRedrawLock& operator=(const TRedrawLock&) = delete;
+  ~TRedrawLock();
+
+private:
+  HWND FWindow;
+};
+
 // Loads a bitmap resource of the program file itself; nullptr when it is missing.
 TGdiObject LoadProgramBitmap(const wchar_t* name);
 

@@ -17,6 +17,7 @@ void TTabbedPanel::Load() {
 
 void TTabbedPanel::ShowPanel(const TPanel* aPanel) {
   const std::wstring wanted = aPanel ? AsciiLowerCase(aPanel->Name()) : std::wstring();
+  const TRedrawLock oneRepaint(Handle());
   for (TPanel* page : FPanelList) {
     // A page destroyed behind the container's back is skipped, not touched.
     if (!page->Handle()) continue;

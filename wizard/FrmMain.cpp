@@ -380,6 +380,7 @@ void TFormMain::SetBottomCaption(const std::wstring& text) {
 void TFormMain::SetPage(int page) {
   FState->FPage = page;
   const TPageButtons buttons = PageButtons(page);
+  const TRedrawLock oneRepaint(pnlButtons.Handle());
   if (buttons.Left) {
     btnLeft.SetCaption(LoadResString(buttons.Left->CaptionId));
     btnLeft.SetTag(buttons.Left->Tag);

@@ -75,8 +75,9 @@ std::string EncodePng(int width, int height, const std::string& rgbRows) {
   return png;
 }
 
-bool SaveWindowScreenshot(HWND window, const std::wstring& fileName) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+bool SaveWindowScreenshot(HWND window, const std::wstring& fileName, bool repaint) {
+  if (repaint)
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // The client area: the frame of a top-level window belongs to the X window manager and
   // is not in the window's pixels under Wine.
   RECT rect;

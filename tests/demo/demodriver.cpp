@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,8 +71,40 @@ void CopyIntoUpdateFolder(const TSetupDriver& setup) {
   CopyFileW(TEST_BIN_DIR L"\\samplehook.dll", (setup.Dir() + L"\\samplehook.dll").c_str(), FALSE);
 }
 
-void Picture(HWND window, const wchar_t* name) {
-  if (SaveWindowScreenshot(window, name)) Say(L"picture: build/demo/" + std::wstring(name));
+// The sample's own files are copied in a few milliseconds. For the picture of the progress
+// page this run's copy of the script gets one large data file more (media.dat, 512 MB),
+// which keeps the page up long enough.
+void AddLargeFile(const TSetupDriver& setup) {
+  const std::wstring scriptPath = setup.Dir() + L"\\setup.ini";
+  std::string script = ReadFileBytes(scriptPath);
+  const size_t section = script.find("[Files]");
+  const size_t lineEnd = section == std::string::npos ? section : script.find('\n', section);
+  if (lineEnd == std::string::npos) return;
+  if (!wizard_watch::WriteFileOfSize(setup.Dir() + L"\\media.dat", 512LL << 20)) return;
+  script.insert(lineEnd + 1, lineEnd > 0 && script[lineEnd - 1] == '\r' ? "media.dat=0\r\n" : "media.dat=0\n");
+  WriteFileBytes(scriptPath, script);
+  Say(L"added to this run's update: media.dat (512 MB), so that the progress page can be photographed");
+}
+
+// True when a visible child's caption satisfies the test. Captions are read as the window
+// system keeps them: asking the program would wait for its next look at the message queue,
+// which during the copy comes only now and then.
+bool ShowsCaption(HWND window, const std::function<bool(const std::wstring&)>& test) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    wchar_t text[256] = {};
+    if (test(std::wstring(text, static_cast<size_t>(GetWindowTextW(child, text, 256))))) return true;
+    if (ShowsCaption(child, test)) return true;
+  }
+  return false;
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& suffix) {
+  return text.size() > suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+void Picture(HWND window, const wchar_t* name, bool repaint = true) {
+  if (SaveWindowScreenshot(window, name, repaint)) Say(L"picture: build/demo/" + std::wstring(name));
 }
 
 // Shows the diagnostic report over the page, takes its picture and hides it again.
@@ -127,6 +160,7 @@ int wmain(int argc, wchar_t** argv) {
   PrepareInstallation();
   TSetupDriver setup;
   CopyIntoUpdateFolder(setup);
+  AddLargeFile(setup);
   std::wstring arguments;
   for (int i = 1; i < argc; ++i) arguments += (i > 1 ? L" " : L"") + std::wstring(argv[i]);
   if (!arguments.empty()) setup.AddEnglishModule();
@@ -144,14 +178,20 @@ int wmain(int argc, wchar_t** argv) {
   TSetupDriver::ClickButton(window, english ? L"&Install" : L"&Installieren");
   const std::wstring finish = english ? L"&Finish" : L"&Fertig";
   bool progressSeen = false;
-  for (int i = 0; i < 1500 && !wizard_watch::HasTextContaining(window, finish); ++i) {
+  // The progress page names the file being copied ("a.txt nach"), the finished page's
+  // button reads "&Fertig".
+  const std::wstring copying = english ? L" to" : L" nach";
+  const auto isFinish = [&finish](const std::wstring& text) { return text == finish; };
+  const auto isCopying = [&copying](const std::wstring& text) { return EndsWith(text, copying); };
+  for (int i = 0; i < 1500 && !ShowsCaption(window, isFinish); ++i) {
     if (HWND dialog = FindWindowW(L"TMessageForm", nullptr)) {  // a question on the way: answer it
       Picture(dialog, L"question.png");
       SendMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
     }
-    if (!progressSeen && wizard_watch::HasTextContaining(window, english ? L"Copying" : L"Kopieren")) {
+    if (!progressSeen && ShowsCaption(window, isCopying)) {
       progressSeen = true;
-      Picture(window, L"3-progress.png");
+      Sleep(100);  // the copy is under way: the page has painted its first file and the bar
+      Picture(window, L"3-progress.png", false);
     }
     Sleep(10);
   }

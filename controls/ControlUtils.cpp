@@ -46,6 +46,17 @@ std::wstring AsciiLowerCase(std::wstring text) {
   return text;
 }
 
+void HandlePaintMessage(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint) {
+  if (message == WM_PRINTCLIENT) {
+    paint(reinterpret_cast<HDC>(wParam));
+    return;
+  }
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  paint(dc);
+  EndPaint(window, &ps);
+}
+
 void PaintParentBackground(HWND child, HDC dc) {
   HWND parent = GetParent(child);
   if (!parent) return;

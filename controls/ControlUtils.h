@@ -2,6 +2,7 @@
 // Small helpers shared by the controls.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "Handles.h"
@@ -22,6 +23,10 @@ bool IsGraphicControl(HWND window);
 
 // A copy of text with the ASCII letters A to Z in lower case.
 std::wstring AsciiLowerCase(std::wstring text);
+
+// The paint messages of a window that draws itself with paint(dc): WM_PAINT between
+// BeginPaint and EndPaint, WM_PRINTCLIENT into the device context the caller passes.
+void HandlePaintMessage(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint);
 
 // Paints what the parent shows behind child into dc (whose origin is child's client
 // origin): the background of a transparent control.

@@ -183,16 +183,11 @@ LRESULT TEllipsisLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       }
       return 1;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
     case WM_PRINTCLIENT:
       if (lParam & PRF_ERASEBKGND) SendMessageW(Handle(), WM_ERASEBKGND, wParam, 0);
-      Paint(reinterpret_cast<HDC>(wParam));
+      [[fallthrough]];
+    case WM_PAINT:
+      HandlePaintMessage(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
       return 0;
     case WM_SETTEXT: {
       const LRESULT result = DefaultHandling(message, wParam, lParam);

@@ -220,17 +220,12 @@ LRESULT TGlowBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       buffer[count] = L'\0';
       return static_cast<LRESULT>(count);
     }
-    case WM_PAINT: {
+    case WM_PAINT:
       FPaintPending = false;
       StoreText();
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+      [[fallthrough]];
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
+      HandlePaintMessage(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
       return 0;
     case WM_TIMER:
       if (wParam == AnimationTimer) {

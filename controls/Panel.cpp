@@ -107,15 +107,9 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &rect, BackgroundBrush());
       return 1;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
+      HandlePaintMessage(Handle(), message, wParam, [this](HDC dc) { Paint(dc); });
       return 0;
     case WM_SETFONT:
       FFont = reinterpret_cast<HFONT>(wParam);

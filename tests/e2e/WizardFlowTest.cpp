@@ -6,42 +6,16 @@
 #include <algorithm>
 
 #include "SetupDriver.h"
+#include "TextConv.h"
+#include "WizardWatch.h"
+
+using namespace wizard_watch;
 
 namespace {
 
 constexpr DWORD Timeout = 15000;
 // Below HKEY_CURRENT_USER; removed before and after each test that writes values.
 constexpr const wchar_t* TestRegKey = L"Software\\SetupE2EWizardFlow";
-
-std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                       nullptr);
-  std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-  return result;
-}
-
-std::wstring Joined(const std::vector<std::wstring>& texts) {
-  std::wstring all;
-  for (const std::wstring& text : texts) all += text + L" | ";
-  return all;
-}
-
-bool HasTextContaining(HWND window, const std::wstring& part) {
-  const std::vector<std::wstring> texts = TSetupDriver::VisibleTexts(window);
-  return std::any_of(texts.begin(), texts.end(),
-                     [&part](const std::wstring& text) { return text.find(part) != std::wstring::npos; });
-}
-
-// Polls until a visible descendant's text contains part; false after the timeout.
-bool WaitForTextPart(HWND window, const std::wstring& part, DWORD milliseconds = Timeout) {
-  const DWORD start = GetTickCount();
-  while (!HasTextContaining(window, part)) {
-    if (!IsWindow(window) || GetTickCount() - start > milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
-}
 
 bool IsDir(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -73,7 +47,7 @@ void CopyFixture(const wchar_t* binName, const std::wstring& target) {
 }
 
 std::string HookLine(const wchar_t* binName, const char* parameter) {
-  return Utf8(std::wstring(TEST_BIN_DIR) + L"\\" + binName) + "=" + parameter + "\n";
+  return WideToUtf8(std::wstring(TEST_BIN_DIR) + L"\\" + binName) + "=" + parameter + "\n";
 }
 
 class TRegKeyScope {
@@ -84,29 +58,6 @@ public:
   TRegKeyScope& operator=(const TRegKeyScope&) = delete;
 };
 
-// The script of a small update into destDir; sections are added at its end.
-std::string UpdateScript(const std::wstring& destDir, const std::string& sections = "") {
-  return "[Setup]\n"
-         "Product=Vendor App 2.3\n"
-         "FormCaption=Vendor App Update\n"
-         "[Welcome]\n"
-         "Text=Dieses Programm aktualisiert Vendor App.\n"
-         "[Finished]\n"
-         "TextSuccess=Das Update wurde installiert.\n"
-         "TextFailure=Das Update konnte nicht installiert werden.\n"
-         "TextFailureSolution=Bitte wenden Sie sich an den Support.\n"
-         "[DefaultDestDirs]\n"
-         "1=" +
-         Utf8(destDir) + "\n" + sections;
-}
-
-// The main window after the start; fails the calling test when none shows.
-HWND StartWizard(TSetupDriver& setup) {
-  setup.Start(L"ger");
-  HWND window = setup.WaitForMainWindow();
-  EXPECT_NE(window, nullptr) << "no main window";
-  return window;
-}
 
 // Waits for a message dialog whose text contains part, and returns it.
 HWND WaitForMessage(TSetupDriver& setup, const std::wstring& part) {

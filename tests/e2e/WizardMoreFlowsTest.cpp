@@ -17,43 +17,7 @@ namespace {
 constexpr DWORD Timeout = 15000;
 constexpr long long BigFileSize = 100'000'000;
 
-std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                       nullptr);
-  std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-  return result;
-}
-
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// The script of an update into destDir with German and English texts; sections are added
-// at its end.
-std::string UpdateScript(const std::wstring& destDir, const std::string& sections) {
-  return "[Setup]\n"
-         "Product=Vendor App 2.3\n"
-         "FormCaption=Vendor App Update\n"
-         "[Welcome]\n"
-         "Text=Dieses Programm aktualisiert Vendor App.\n"
-         "[Welcome_Eng]\n"
-         "Text=This program updates Vendor App.\n"
-         "[Finished]\n"
-         "TextSuccess=Das Update wurde installiert.\n"
-         "TextFailure=Das Update konnte nicht installiert werden.\n"
-         "[Finished_Eng]\n"
-         "TextSuccess=The update has been installed.\n"
-         "TextFailure=The update could not be installed.\n"
-         "[DefaultDestDirs]\n"
-         "1=" +
-         Utf8(destDir) + "\n" + sections;
-}
-
-HWND StartWizard(TSetupDriver& setup, const std::wstring& arguments = L"ger") {
-  setup.Start(arguments);
-  HWND window = setup.WaitForMainWindow();
-  EXPECT_NE(window, nullptr) << "no main window";
-  return window;
-}
 
 // The diagnostic report as the memo shows it, split into lines; empty when it is hidden.
 std::vector<std::wstring> ShownReportLines(HWND window) {

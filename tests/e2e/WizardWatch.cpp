@@ -1,11 +1,42 @@
 #include "WizardWatch.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "QXWindows.h"
 #include "SetupDriver.h"
+#include "TextConv.h"
 
 namespace wizard_watch {
+
+std::string UpdateScript(const std::wstring& destDir, const std::string& sections) {
+  return "[Setup]\n"
+         "Product=Vendor App 2.3\n"
+         "FormCaption=Vendor App Update\n"
+         "[Welcome]\n"
+         "Text=Dieses Programm aktualisiert Vendor App.\n"
+         "[Welcome_Eng]\n"
+         "Text=This program updates Vendor App.\n"
+         "[Finished]\n"
+         "TextSuccess=Das Update wurde installiert.\n"
+         "TextFailure=Das Update konnte nicht installiert werden.\n"
+         "TextFailureSolution=Bitte wenden Sie sich an den Support.\n"
+         "[Finished_Eng]\n"
+         "TextSuccess=The update has been installed.\n"
+         "TextFailure=The update could not be installed.\n"
+         "TextFailureSolution=Please contact support.\n"
+         "[DefaultDestDirs]\n"
+         "1=" +
+         WideToUtf8(destDir) + "\n" + sections;
+}
+
+HWND StartWizard(TSetupDriver& setup, const std::wstring& arguments) {
+  setup.Start(arguments);
+  HWND window = setup.WaitForMainWindow();
+  EXPECT_NE(window, nullptr) << "no main window";
+  return window;
+}
 
 std::wstring Joined(const std::vector<std::wstring>& texts) {
   std::wstring all;

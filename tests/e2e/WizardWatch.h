@@ -8,7 +8,16 @@
 #include <string>
 #include <vector>
 
+class TSetupDriver;
+
 namespace wizard_watch {
+
+// The script of a small update of "Vendor App 2.3" into destDir with German and English
+// texts; sections are added at its end.
+std::string UpdateScript(const std::wstring& destDir, const std::string& sections = "");
+// Starts the wizard with the arguments; its main window, or nullptr (and the calling test
+// fails) when none shows.
+HWND StartWizard(TSetupDriver& setup, const std::wstring& arguments = L"ger");
 
 // The texts joined with " | ", for failure messages.
 std::wstring Joined(const std::vector<std::wstring>& texts);

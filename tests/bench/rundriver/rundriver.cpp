@@ -16,6 +16,7 @@
 
 #include "SetupDriver.h"
 #include "TestUtils.h"
+#include "TextConv.h"
 #include "WizardWatch.h"
 
 namespace {
@@ -38,14 +39,6 @@ double Seconds() {
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                       nullptr);
-  std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-  return result;
 }
 
 // Another process's window text as the window manager keeps it: reading it does not wait
@@ -172,14 +165,14 @@ TMeasured Measure(const std::wstring& work, const TUpdate& update, bool timeCanc
     wchar_t name[32];
     std::swprintf(name, std::size(name), L"file%04d.bin", i);
     names.push_back(name);
-    files += Utf8(name) + "=0\n";
+    files += WideToUtf8(name) + "=0\n";
     if (!wizard_watch::WriteFileOfSize(setup.Dir() + L"\\" + name, update.Size)) {
       std::fprintf(stderr, "cannot write the update's files\n");
       return result;
     }
   }
   for (const std::wstring& name : names) wizard_watch::ReadWhole(setup.Dir() + L"\\" + name);
-  setup.WriteScript("[Setup]\nProduct=Bench\n[DefaultDestDirs]\n1=" + Utf8(dest) + "\n" + files);
+  setup.WriteScript("[Setup]\nProduct=Bench\n[DefaultDestDirs]\n1=" + WideToUtf8(dest) + "\n" + files);
 
   std::vector<double> wizardTimes, plainTimes;
   // Round 0 is not counted: the first copies of a session touch memory the system has

@@ -17,6 +17,14 @@ constexpr DWORD Timeout = 15000;
 // Below HKEY_CURRENT_USER; removed before and after each test that writes values.
 constexpr const wchar_t* TestRegKey = L"Software\\SetupE2EWizardFlow";
 
+// Starts the wizard on an update whose script has the sections and which brings the file
+// app.txt ("new"); the main window, or nullptr.
+HWND StartAppUpdate(TSetupDriver& setup, const std::wstring& destDir, const std::string& sections) {
+  setup.WriteScript(UpdateScript(destDir, sections));
+  setup.WriteFile(L"app.txt", "new");
+  return StartWizard(setup);
+}
+
 bool IsDir(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -156,9 +164,7 @@ TEST(WizardFlow, CleanUpdateCopiesWritesAndEndsWithZeroOnFertig) {
 TEST(WizardFlow, ClosingTheWindowOnTheFinishedPageEndsWithZero) {
   TTempDir dest;
   TSetupDriver setup;
-  setup.WriteScript(UpdateScript(dest.Path(), "[Files]\napp.txt=0\n"));
-  setup.WriteFile(L"app.txt", "new");
-  HWND window = StartWizard(setup);
+  HWND window = StartAppUpdate(setup, dest.Path(), "[Files]\napp.txt=0\n");
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(TSetupDriver::ClickButton(window, L"&Installieren"));
   ASSERT_TRUE(WaitForTextPart(window, L"&Fertig"));
@@ -197,9 +203,7 @@ TEST(WizardFlow, VersionRefusalAndHookVetoEndTheSetupAlsoAfterACorrection) {
     }
     const std::wstring missing = dest.Path() + L"-missing";
     TSetupDriver setup;
-    setup.WriteScript(UpdateScript(c.Correct ? missing : dest.Path(), sections));
-    setup.WriteFile(L"app.txt", "new");
-    HWND window = StartWizard(setup);
+    HWND window = StartAppUpdate(setup, c.Correct ? missing : dest.Path(), sections);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(TSetupDriver::ClickButton(window, L"&Installieren"));
     if (c.Correct) CorrectDirectory(window, missing, dest.Path());
@@ -220,9 +224,7 @@ TEST(WizardFlow, CorrectionPageTakesATypedPathAndRuns) {
   TTempDir dest;
   const std::wstring missing = dest.Path() + L"-missing";
   TSetupDriver setup;
-  setup.WriteScript(UpdateScript(missing, "[CaptionsForDestDirs]\n1=Programmverzeichnis\n[Files]\napp.txt=0\n"));
-  setup.WriteFile(L"app.txt", "new");
-  HWND window = StartWizard(setup);
+  HWND window = StartAppUpdate(setup, missing, "[CaptionsForDestDirs]\n1=Programmverzeichnis\n[Files]\napp.txt=0\n");
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(TSetupDriver::ClickButton(window, L"&Installieren"));
   ASSERT_TRUE(WaitForTextPart(window, L"&Weiter"));
@@ -249,9 +251,7 @@ TEST(WizardFlow, FailedCopyShowsTheFailureAndStillEndsWithZero) {
   // A directory where the update puts a file: the copy cannot open its target.
   ASSERT_TRUE(CreateDirectoryW(dest.File(L"app.txt").c_str(), nullptr));
   TSetupDriver setup;
-  setup.WriteScript(UpdateScript(dest.Path(), "[Files]\napp.txt=0\n"));
-  setup.WriteFile(L"app.txt", "new");
-  HWND window = StartWizard(setup);
+  HWND window = StartAppUpdate(setup, dest.Path(), "[Files]\napp.txt=0\n");
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(TSetupDriver::ClickButton(window, L"&Installieren"));
   ASSERT_TRUE(WaitForTextPart(window, L"&Fertig")) << Joined(TSetupDriver::VisibleTexts(window));
@@ -268,9 +268,7 @@ TEST(WizardFlow, FailedCopyShowsTheFailureAndStillEndsWithZero) {
 TEST(WizardFlow, GeneralErrorIsShownWithTheApplicationTitleAndTheWizardStays) {
   TTempDir dest;
   TSetupDriver setup;
-  setup.WriteScript(UpdateScript(dest.Path(), "[Files]\napp.txt=0\n[DLLsBefore]\nno-such-hook.dll=x\n"));
-  setup.WriteFile(L"app.txt", "new");
-  HWND window = StartWizard(setup);
+  HWND window = StartAppUpdate(setup, dest.Path(), "[Files]\napp.txt=0\n[DLLsBefore]\nno-such-hook.dll=x\n");
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(TSetupDriver::ClickButton(window, L"&Installieren"));
 

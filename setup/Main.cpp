@@ -18,6 +18,7 @@ void ReadScriptOfThisProgram(TEngineState& state) { ReadSetupScript(state, Proce
 void RunMessageLoop(TFormMain& form) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    NoteQueueLook();
     if (form.PreprocessMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

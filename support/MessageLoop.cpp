@@ -24,6 +24,8 @@ void ProcessMessagesNow() {
   }
 }
 
+void NoteQueueLook() { GQueueLook.Mark(); }
+
 void ProcessMessages() {
   if (GQueueLook.Due()) ProcessMessagesNow();
 }

@@ -66,7 +66,9 @@ TEST_F(Switcher, ChoosesTheLanguage) {
     TTempDir dir;
     const std::wstring program = dir.File(L"setup.exe");
     ASSERT_TRUE(CopyFileW(TEST_BIN_DIR L"\\setup.exe", program.c_str(), FALSE));
-    if (c.module) ASSERT_TRUE(CopyFileW(TEST_BIN_DIR L"\\setup.EN_", dir.File(L"setup.EN_").c_str(), FALSE));
+    if (c.module) {
+      ASSERT_TRUE(CopyFileW(TEST_BIN_DIR L"\\setup.EN_", dir.File(L"setup.EN_").c_str(), FALSE));
+    }
     ChooseStartupLanguage(c.args, c.locale, program);
     EXPECT_EQ(CurrentLanguage(), c.language);
     EXPECT_EQ(LoadResString(SBtnFinish), c.language == LANG_ID_ENGLISH ? L"&Finish" : L"&Fertig");

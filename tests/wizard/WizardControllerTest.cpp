@@ -104,8 +104,9 @@ TEST_F(WizardController, ReportKeysNeedTheirExactModifiers) {
     form.FormKeyDown(key, c.Shift, c.Ctrl, c.Alt);
     EXPECT_EQ(IsShown(form.memDebug.Handle()), c.ShownAfter);
     EXPECT_EQ(key == 0, c.Swallowed);
-    if (c.Key == 'W' && c.ShownAfter)
+    if (c.Key == 'W' && c.ShownAfter) {
       EXPECT_EQ(TextOf(form.memDebug.Handle()).rfind(L"Step: 1\r\n", 0), 0u) << "the report was not built";
+    }
   }
 }
 

@@ -7,7 +7,7 @@
 // paint is slow (a window server in another process), it keeps the work within a few per
 // cent of its speed without a window. Displays that change with every piece of work
 // (a file name) use the same rate.
-constexpr double BusyRefreshMs = 50;
+constexpr unsigned BusyRefreshMs = 50;
 
 // Handles pending messages. Cheap when called often: it looks at the queue only when
 // BusyRefreshMs have passed since it last did, so a copy loop may call it after every block.

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
 #include "SetupDriver.h"
 #include "TestUtils.h"
 #include "TextConv.h"
@@ -47,6 +48,11 @@ std::wstring WindowText(HWND window) {
   wchar_t text[64] = {};
   GetWindowTextW(window, text, static_cast<int>(std::size(text)));
   return text;
+}
+
+void FlushToDisk(const std::wstring& path) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (file) FlushFileBuffers(file.Get());
 }
 
 void FreshDir(const std::wstring& dir) {
@@ -100,7 +106,11 @@ double TimedWizardRun(TSetupDriver& setup, const std::wstring& dest) {
   PostMessageW(wizard.Install, BM_CLICK, 0, 0);
   if (!WaitForFinishedPage(setup, wizard)) return -1;
   const double elapsed = Seconds() - start;
-  return Finish(setup, wizard) ? elapsed : -1;
+  const bool finished = Finish(setup, wizard);
+  // Gone at once like the plain copy's files, so that no side leaves data to write back
+  // while the other is timed.
+  RemoveTree(dest);
+  return finished ? elapsed : -1;
 }
 
 double PlainCopy(const std::wstring& sourceDir, const std::vector<std::wstring>& names, const std::wstring& dest) {
@@ -171,7 +181,12 @@ TMeasured Measure(const std::wstring& work, const TUpdate& update, bool timeCanc
       return result;
     }
   }
-  for (const std::wstring& name : names) wizard_watch::ReadWhole(setup.Dir() + L"\\" + name);
+  // On disk and in the cache: written-back data cannot be flushed in the middle of a
+  // timed copy (the system writes dirty pages out some 30 s after they were written).
+  for (const std::wstring& name : names) {
+    FlushToDisk(setup.Dir() + L"\\" + name);
+    wizard_watch::ReadWhole(setup.Dir() + L"\\" + name);
+  }
   setup.WriteScript("[Setup]\nProduct=Bench\n[DefaultDestDirs]\n1=" + WideToUtf8(dest) + "\n" + files);
 
   std::vector<double> wizardTimes, plainTimes;

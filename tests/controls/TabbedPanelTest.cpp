@@ -117,3 +117,20 @@ TEST(TabbedPanel, Screenshot) {
   PumpMessages(50);
   EXPECT_TRUE(SaveWindowScreenshot(pages.Form.Handle(), L"TabbedPanel.png"));
 }
+
+// A page switch holds back painting and repaints once; a container that is hidden stays
+// hidden (turning painting back on must not show it), a shown one stays shown.
+TEST(TabbedPanel, PageSwitchKeepsTheContainersVisibility) {
+  TPages pages;
+  pages.Container.Load();
+  auto styleVisible = [&pages] { return (GetWindowLongW(pages.Container.Handle(), GWL_STYLE) & WS_VISIBLE) != 0; };
+  ShowWindow(pages.Container.Handle(), SW_HIDE);
+  pages.Container.ShowPanel(&pages.Pages[1]);
+  EXPECT_FALSE(styleVisible());
+  EXPECT_EQ((std::array<bool, 4>{false, true, false, false}), pages.Visibility());
+  ShowWindow(pages.Container.Handle(), SW_SHOWNA);
+  pages.Container.ShowPanel(&pages.Pages[2]);
+  EXPECT_TRUE(styleVisible());
+  EXPECT_TRUE(IsWindowVisible(pages.Pages[2].Handle()));
+  EXPECT_EQ((std::array<bool, 4>{false, false, true, false}), pages.Visibility());
+}

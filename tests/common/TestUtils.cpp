@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <vector>
 
 #include "Handles.h"
 
@@ -66,4 +68,27 @@ void RemoveTree(const std::wstring& path) {
   find.Reset();
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   RemoveDirectoryW(path.c_str());
+}
+
+bool WriteFileOfSize(const std::wstring& path, long long size) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  std::vector<char> block(1 << 20);
+  for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 31 + i / 977 + 1);
+  for (long long left = size; left > 0;) {
+    const DWORD chunk = static_cast<DWORD>(std::min<long long>(left, static_cast<long long>(block.size())));
+    DWORD written = 0;
+    if (!::WriteFile(file.Get(), block.data(), chunk, &written, nullptr) || written != chunk) return false;
+    left -= chunk;
+  }
+  return true;
+}
+
+void ReadWhole(const std::wstring& path) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return;
+  std::vector<char> buffer(1 << 20);
+  DWORD read = 0;
+  while (ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
+  }
 }

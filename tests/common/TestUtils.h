@@ -27,3 +27,7 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes);
 std::string ReadFileBytes(const std::wstring& path);
 // Deletes a directory tree; read-only files included.
 void RemoveTree(const std::wstring& path);
+// Writes a file of the size with a repeating non-zero pattern; false on error.
+bool WriteFileOfSize(const std::wstring& path, long long size);
+// Reads the file once, so that a measured copy starts with its source in the cache.
+void ReadWhole(const std::wstring& path);

@@ -13,6 +13,7 @@
 #include "Handles.h"
 #include "Screenshot.h"
 #include "SetupDriver.h"
+#include "TestUtils.h"
 #include "TextConv.h"
 #include "WizardWatch.h"
 
@@ -80,7 +81,7 @@ void AddLargeFile(const TSetupDriver& setup) {
   const size_t section = script.find("[Files]");
   const size_t lineEnd = section == std::string::npos ? section : script.find('\n', section);
   if (lineEnd == std::string::npos) return;
-  if (!wizard_watch::WriteFileOfSize(setup.Dir() + L"\\media.dat", 512LL << 20)) return;
+  if (!WriteFileOfSize(setup.Dir() + L"\\media.dat", 512LL << 20)) return;
   script.insert(lineEnd + 1, lineEnd > 0 && script[lineEnd - 1] == '\r' ? "media.dat=0\r\n" : "media.dat=0\n");
   WriteFileBytes(scriptPath, script);
   Say(L"added to this run's update: media.dat (512 MB), so that the progress page can be photographed");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "SetupDriver.h"
+#include "TestUtils.h"
 #include "WizardWatch.h"
 
 using namespace wizard_watch;

@@ -1,7 +1,7 @@
 #pragma once
 // What the end-to-end tests and the run benchmark do to a running wizard from the outside
-// beyond clicking: read its texts over time, press key chords as a user would, prepare big
-// files and keep a "program that must not run" running.
+// beyond clicking: read its texts over time, press key chords as a user would and keep a
+// "program that must not run" running.
 #include <windows.h>
 
 #include <initializer_list>
@@ -36,11 +36,6 @@ HWND WaitForChildText(HWND window, const std::wstring& text, DWORD milliseconds 
 // system's input queue: the window sees real key messages with the matching key state,
 // which a posted WM_KEYDOWN would not give it.
 bool PressKeyChord(HWND window, std::initializer_list<WORD> modifiers, WORD key);
-
-// Writes a file of the size with a repeating non-zero pattern; false on error.
-bool WriteFileOfSize(const std::wstring& path, long long size);
-// Reads the file once, so that a measured copy starts with its source in the cache.
-void ReadWhole(const std::wstring& path);
 
 // A copy of the procprobe fixture, started under the given file name in dir; it waits
 // until it is ended. Stop() (or the destructor) ends it.

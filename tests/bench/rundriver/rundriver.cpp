@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "Handles.h"
 #include "SetupDriver.h"
 #include "TestUtils.h"
@@ -25,22 +26,6 @@ namespace {
 constexpr int Runs = 3;
 constexpr int CancelClicks = 5;
 constexpr DWORD QuestionPollMs = 5;
-
-double Seconds() {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 // Another process's window text as the window manager keeps it: reading it does not wait
 // for the busy wizard thread, so polling it does not slow the run it measures.
@@ -176,7 +161,7 @@ TMeasured Measure(const std::wstring& work, const TUpdate& update, bool timeCanc
     std::swprintf(name, std::size(name), L"file%04d.bin", i);
     names.push_back(name);
     files += WideToUtf8(name) + "=0\n";
-    if (!wizard_watch::WriteFileOfSize(setup.Dir() + L"\\" + name, update.Size)) {
+    if (!WriteFileOfSize(setup.Dir() + L"\\" + name, update.Size)) {
       std::fprintf(stderr, "cannot write the update's files\n");
       return result;
     }
@@ -185,7 +170,7 @@ TMeasured Measure(const std::wstring& work, const TUpdate& update, bool timeCanc
   // timed copy (the system writes dirty pages out some 30 s after they were written).
   for (const std::wstring& name : names) {
     FlushToDisk(setup.Dir() + L"\\" + name);
-    wizard_watch::ReadWhole(setup.Dir() + L"\\" + name);
+    ReadWhole(setup.Dir() + L"\\" + name);
   }
   setup.WriteScript("[Setup]\nProduct=Bench\n[DefaultDestDirs]\n1=" + WideToUtf8(dest) + "\n" + files);
 

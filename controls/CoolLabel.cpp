@@ -165,8 +165,10 @@ void TEllipsisLabel::AdjustBounds() {
   SelectObject(dc, oldFont);
   const int width = FWordWrap ? client.right : rect.right - rect.left;
   if (width == client.right && rect.bottom - rect.top == client.bottom) return;
+  // The uncovered parts are erased with the next paint, not at once: an immediate erase
+  // repaints the parent and every sibling, for each new caption of another length.
   SetWindowPos(Handle(), nullptr, 0, 0, width, rect.bottom - rect.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
 LRESULT TEllipsisLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -160,6 +160,29 @@ TEST(EllipsisLabel, EmptyCaptionWithAutoSizeIsOneLineHigh) {
   EXPECT_GT(rect.right, 0);
 }
 
+TEST(EllipsisLabel, AutoSizedLabelThatShrinksLeavesTheFreedPartToBeRepainted) {
+  TLabelForm form;
+  form.Label.SetEllipsis(elNone);
+  form.Label.SetAutoSize(true);
+  form.Label.SetCaption(L"Datei mit einem langen Namen.dll nach");
+  RedrawWindow(form.Form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT before;
+  GetWindowRect(form.Label.Handle(), &before);
+  MapWindowPoints(HWND_DESKTOP, form.Page.Handle(), reinterpret_cast<POINT*>(&before), 2);
+
+  form.Label.SetCaption(L"a.dll nach");
+  RECT after;
+  GetWindowRect(form.Label.Handle(), &after);
+  MapWindowPoints(HWND_DESKTOP, form.Page.Handle(), reinterpret_cast<POINT*>(&after), 2);
+  ASSERT_LT(after.right, before.right);
+  // The old text's tail is erased with the page's next paint, not left on the screen.
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  GetUpdateRgn(form.Page.Handle(), update, FALSE);
+  const RECT freed{after.right, before.top, before.right, before.bottom};
+  EXPECT_TRUE(RectInRegion(update, &freed));
+  DeleteObject(update);
+}
+
 TEST(EllipsisLabel, DisabledTextIsDrawnEngraved) {
   TLabelForm form;
   form.Label.SetTransparent(false);

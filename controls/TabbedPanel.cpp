@@ -15,12 +15,33 @@ void TTabbedPanel::Load() {
   }
 }
 
+namespace {
+
+// Whether child lies over the whole client area of its parent.
+bool CoversParent(HWND child, HWND parent) {
+  RECT client, area;
+  GetClientRect(parent, &client);
+  GetWindowRect(child, &area);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&area), 2);
+  return area.left <= client.left && area.top <= client.top && area.right >= client.right &&
+         area.bottom >= client.bottom;
+}
+
+}  // namespace
+
 void TTabbedPanel::ShowPanel(const TPanel* aPanel) {
   const std::wstring wanted = aPanel ? AsciiLowerCase(aPanel->Name()) : std::wstring();
-  const TRedrawLock oneRepaint(Handle());
-  for (TPanel* page : FPanelList) {
-    // A page destroyed behind the container's back is skipped, not touched.
-    if (!page->Handle()) continue;
-    page->SetVisible(aPanel && AsciiLowerCase(page->Name()) == wanted);
+  bool covered = false;
+  {
+    const TRedrawLock oneRepaint(Handle());
+    for (TPanel* page : FPanelList) {
+      // A page destroyed behind the container's back is skipped, not touched.
+      if (!page->Handle()) continue;
+      const bool shown = aPanel && AsciiLowerCase(page->Name()) == wanted;
+      page->SetVisible(shown);
+      covered = covered || (shown && CoversParent(page->Handle(), Handle()));
+    }
   }
+  // A page that fills the container hides it whole: only the page needs painting.
+  if (covered) RedrawWindow(Handle(), nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_NOFRAME | RDW_NOCHILDREN);
 }

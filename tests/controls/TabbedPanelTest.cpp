@@ -134,3 +134,21 @@ TEST(TabbedPanel, PageSwitchKeepsTheContainersVisibility) {
   EXPECT_TRUE(IsWindowVisible(pages.Pages[2].Handle()));
   EXPECT_EQ((std::array<bool, 4>{false, false, true, false}), pages.Visibility());
 }
+
+TEST(TabbedPanel, APageFillingTheContainerIsRepaintedWithoutIt) {
+  TPages pages;
+  pages.Container.Load();
+  auto paintAll = [&pages] { RedrawWindow(pages.Form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); };
+  auto needsPaint = [](const TPanel& panel) { return GetUpdateRect(panel.Handle(), nullptr, FALSE) != FALSE; };
+  pages.Container.ShowPanel(&pages.Pages[0]);
+  paintAll();
+  pages.Container.ShowPanel(&pages.Pages[1]);
+  EXPECT_TRUE(needsPaint(pages.Pages[1]));
+  EXPECT_FALSE(needsPaint(pages.Container));  // hidden whole behind the page
+  // A page that leaves part of the container free: that part is painted by the container.
+  SetWindowPos(pages.Pages[2].Handle(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  paintAll();
+  pages.Container.ShowPanel(&pages.Pages[2]);
+  EXPECT_TRUE(needsPaint(pages.Pages[2]));
+  EXPECT_TRUE(needsPaint(pages.Container));
+}

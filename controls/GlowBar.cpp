@@ -154,7 +154,10 @@ void TGlowBar::Animate() {
     FRestartAt = GetTickCount() + FRestartDelay;
     FOffset = -BandWidth();
   }
-  if (Handle() && IsWindowVisible(Handle())) Invalidate();
+  // A bar that was just painted for a new position shows this frame with its next paint:
+  // while a long run looks at the queue only now and then, the timer's message comes
+  // right after that paint and would repaint the bar a second time.
+  if (Handle() && IsWindowVisible(Handle()) && GetTickCount() - FLastPaint >= FrameMs) Invalidate();
 }
 
 void TGlowBar::Paint(HDC target) {
@@ -222,6 +225,7 @@ LRESULT TGlowBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT:
       FPaintPending = false;
+      FLastPaint = GetTickCount();
       StoreText();
       [[fallthrough]];
     case WM_PRINTCLIENT:

@@ -71,6 +71,7 @@ private:
   TGdiObject FOwnFont;
   int FOffset = 0;
   DWORD FRestartAt = 0;  // tick count at which a waiting sweep begins again
+  DWORD FLastPaint = 0;  // tick count of the last paint
   bool FWaiting = false;
   bool FTimerRunning = false;
   bool FPaintPending = false;

@@ -300,6 +300,23 @@ TEST(QXProgressBar, PercentageIsTheBarsWindowText) {
   EXPECT_STREQ(L"42%", text);
 }
 
+TEST(QXProgressBar, GlowFrameRightAfterAPaintWaitsForTheNextPaint) {
+  TBarForm form;
+  form.Bar.Glow().SetEnabled(true);
+  form.Bar.Glow().SetSpeed(3);
+  form.Bar.SetPosition(50);
+  HWND inner = form.Bar.InnerBar().Handle();
+  // One tick of the bar's animation timer; whether the bar then waits for a paint.
+  auto tickNeedsPaint = [inner] {
+    SendMessageW(inner, WM_TIMER, 1, 0);
+    return GetUpdateRect(inner, nullptr, FALSE) != FALSE;
+  };
+  UpdateWindow(inner);
+  EXPECT_FALSE(tickNeedsPaint());  // painted for the new position a moment ago
+  Sleep(100);
+  EXPECT_TRUE(tickNeedsPaint());  // later the sweep moves on the screen
+}
+
 TEST(QXProgressBar, Screenshot) {
   TTestForm form(424, 60, L"Fortschritt");
   TPanel page;

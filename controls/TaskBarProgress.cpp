@@ -2,6 +2,8 @@
 
 #include <shobjidl.h>
 
+#include "ProgressLogic.h"
+
 TTaskBarProgress::TTaskBarProgress() {
   // Registered once per process; the shell sends it to every new taskbar button's window.
   ButtonCreatedMessage();
@@ -49,24 +51,22 @@ void TTaskBarProgress::SetProgress(int position, int minValue, int maxValue) {
 }
 
 void TTaskBarProgress::ButtonCreated() {
+  FShownState = FShownPercent = -1;
   if (FActive) Show();
 }
 
 void TTaskBarProgress::Show() {
+  const int state = FActive ? TBPF_NORMAL : TBPF_NOPROGRESS;
+  const int percent = FActive ? ProgressPercent(FPosition, FMin, FMax) : -1;
+  if (state == FShownState && percent == FShownPercent) return;
   if (!FWindow || !IsWindow(FWindow)) return;
   // Creating the shell object is only worth it once the indicator is wanted.
   if (!FActive && !FList) return;
   ITaskbarList3* list = List();
   if (!list) return;
   HWND root = GetAncestor(FWindow, GA_ROOT);
-  if (!FActive) {
-    list->SetProgressState(root, TBPF_NOPROGRESS);
-    return;
-  }
-  const long long range = static_cast<long long>(FMax) - FMin;
-  long long done = static_cast<long long>(FPosition) - FMin;
-  if (done < 0) done = 0;
-  if (range > 0 && done > range) done = range;
-  list->SetProgressState(root, TBPF_NORMAL);
-  list->SetProgressValue(root, static_cast<ULONGLONG>(done), static_cast<ULONGLONG>(range > 0 ? range : 1));
+  if (state != FShownState) list->SetProgressState(root, static_cast<TBPFLAG>(state));
+  if (FActive) list->SetProgressValue(root, static_cast<ULONGLONG>(percent), 100);
+  FShownState = state;
+  FShownPercent = percent;
 }

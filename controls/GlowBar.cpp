@@ -156,8 +156,9 @@ void TGlowBar::Animate() {
   }
   // A bar that was just painted for a new position shows this frame with its next paint:
   // while a long run looks at the queue only now and then, the timer's message comes
-  // right after that paint and would repaint the bar a second time.
-  if (Handle() && IsWindowVisible(Handle()) && GetTickCount() - FLastPaint >= FrameMs) Invalidate();
+  // right after that paint and would repaint the bar a second time. Half a frame, as the
+  // tick count may advance in steps of about 16 ms.
+  if (Handle() && IsWindowVisible(Handle()) && GetTickCount() - FLastPaint >= FrameMs / 2) Invalidate();
 }
 
 void TGlowBar::Paint(HDC target) {

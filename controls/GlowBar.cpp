@@ -241,6 +241,14 @@ LRESULT TGlowBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       InvalidateRect(Handle(), nullptr, FALSE);  // the new size is painted whole
       FPaintPending = true;
+      // The off-screen bitmap follows the size now, not with the first paint: that paint
+      // comes in the middle of a copy.
+      if (LOWORD(lParam) > 0 && HIWORD(lParam) > 0) {
+        if (HDC dc = GetDC(Handle())) {
+          FBackBuffer.Prepare(dc, LOWORD(lParam), HIWORD(lParam));
+          ReleaseDC(Handle(), dc);
+        }
+      }
       break;
     case WM_DESTROY:
       KillTimer(Handle(), AnimationTimer);

@@ -58,7 +58,7 @@ void CopyFiles(const TEngineState& state, const TEngineSeams& seams) {
   try {
     TCopyTexts texts;
     CopyFileList(sources, targets, [&state, &seams, &texts](const std::wstring& fileName, int position, int max) {
-      return CopyProgress(state, seams, fileName, position, max, &texts);
+      return CopyProgress(state, seams, fileName, position, max, texts);
     });
   } catch (const EFileCopyError& e) {
     if (e.ErrorCode != ERROR_ACCESS_DENIED) throw;
@@ -91,22 +91,20 @@ void CheckNewerFiles(const std::vector<std::wstring>& sources, const std::vector
 }
 
 bool CopyProgress(const TEngineState& state, const TEngineSeams& seams, const std::wstring& fileName, int position,
-                  int max, TCopyTexts* texts) {
+                  int max, TCopyTexts& texts) {
   const bool goOn = !state.FUserCanceled;
   if (fileName.empty()) {
     seams.Display.ShowCopyFile(L"", L"");
     seams.Display.SetProgressMax(max);
     return goOn;
   }
-  TCopyTexts made;
-  TCopyTexts& lines = texts ? *texts : made;
-  if (!texts || lines.FileName != fileName) {
+  if (texts.FileName != fileName) {
     const size_t cut = fileName.find_last_of(L"\\:");
     const std::wstring name = cut == std::wstring::npos ? fileName : fileName.substr(cut + 1);
     const std::wstring dir = cut == std::wstring::npos ? std::wstring() : fileName.substr(0, cut + 1);
-    lines = {fileName, FmtLoadStr(SCopyFileTo, {name}), TrimChars(dir, L"\\", true, true)};
+    texts = {fileName, FmtLoadStr(SCopyFileTo, {name}), TrimChars(dir, L"\\", true, true)};
   }
-  seams.Display.ShowCopyFile(lines.FileText, lines.DirText);
+  seams.Display.ShowCopyFile(texts.FileText, texts.DirText);
   seams.Display.SetProgressPosition(position);
   seams.App.ProcessMessages();
   return goOn;
@@ -159,7 +157,8 @@ void RunInstallation(TEngineState& state, const TEngineSeams& seams) {
   ResolveDirsToCreate(state);
   if (!CheckProgramsMustNotRun(state)) return;
   if (!CheckLockedFiles(state)) return;
-  CopyProgress(state, seams, L"", 0, 0);
+  TCopyTexts noTexts;
+  CopyProgress(state, seams, L"", 0, 0, noTexts);
   seams.Display.ShowProgressPage();
   seams.App.ProcessMessages();
   std::wstring errorText;

@@ -44,10 +44,10 @@ struct TCopyTexts {
 
 // The copy engine's progress callback: shows the file and its directory on the progress
 // page, moves the bar, handles pending messages; answers false once the user has cancelled.
-// With texts, the lines of the previous call are kept there and made anew only when the
-// file changes: a large file reports thousands of blocks.
+// The lines of the previous call are kept in texts and made anew only when the file
+// changes: a large file reports thousands of blocks.
 bool CopyProgress(const TEngineState& state, const TEngineSeams& seams, const std::wstring& fileName, int position,
-                  int max, TCopyTexts* texts = nullptr);
+                  int max, TCopyTexts& texts);
 
 // Ends the run on the finished page; after a run that did not fail, the after-hooks run
 // first and a failing one turns the outcome into a failure.

@@ -315,9 +315,11 @@ TEST_F(InstallRunTest, CopyProgressShowsFileAndDirectory) {
       {L"\\\\server\\share\\dir\\b.dll", L"b.dll nach", L"server\\share\\dir"},
       {L"c.dll", L"c.dll nach", L""},
   };
+  // One kept set of texts for all calls, as during a copy: each new file replaces them.
+  TCopyTexts texts;
   for (const TCase& c : cases) {
     TRecordingSeams seams;
-    EXPECT_TRUE(CopyProgress(State, seams.Seams(), c.FileName, 5, 10));
+    EXPECT_TRUE(CopyProgress(State, seams.Seams(), c.FileName, 5, 10, texts));
     EXPECT_EQ(seams.CopyFileText, c.FileText);
     EXPECT_EQ(seams.CopyDirText, c.DirText);
     EXPECT_EQ(seams.ProgressPosition, 5);
@@ -325,7 +327,7 @@ TEST_F(InstallRunTest, CopyProgressShowsFileAndDirectory) {
   }
   TRecordingSeams seams;
   State.FUserCanceled = true;
-  EXPECT_FALSE(CopyProgress(State, seams.Seams(), L"", -1, 10));
+  EXPECT_FALSE(CopyProgress(State, seams.Seams(), L"", -1, 10, texts));
   EXPECT_EQ(seams.ProgressMax, 10);
   EXPECT_EQ(seams.ProcessMessagesCount, 0) << "no messages at the reset call";
 }

@@ -9,6 +9,14 @@ TWindowErrorHandler& ErrorHandler() {
   static TWindowErrorHandler handler;
   return handler;
 }
+
+// A child window that has nothing outside its client area: no frame, edge or scroll bar.
+bool IsFramelessChild(HWND window) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  return (style & WS_CHILD) && !(style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL)) &&
+         !(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
 }  // namespace
 
 TWindowErrorHandler SetWindowErrorHandler(TWindowErrorHandler handler) {
@@ -102,6 +110,10 @@ LRESULT TWindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWindowBase::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
   if (FSubclassed) return DefSubclassProc(FHandle, message, wParam, lParam);
+  // A window of the program's own classes without frame or scroll bars has nothing outside
+  // its client area. The system's handling would still fetch a device context for the whole
+  // window to draw nothing, at the price of a round trip to the window server per repaint.
+  if (message == WM_NCPAINT && IsFramelessChild(FHandle)) return 0;
   return DefWindowProcW(FHandle, message, wParam, lParam);
 }
 

@@ -29,7 +29,8 @@ public:
                      HWND parent, const std::wstring& text = L"", int id = 0);
 
 protected:
-  // Default: DefWindowProcW for own classes, the control's own procedure for subclassed ones.
+  // Default: DefWindowProcW for own classes (a frameless child skips the empty non-client
+  // paint), the control's own procedure for subclassed ones.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
   // Called after WM_NCDESTROY; the handle is already gone.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Handles.h"
 #include "TestWindow.h"
 #include "WindowBase.h"
 
@@ -22,17 +23,17 @@ int UnpaintedFramePixels(HWND window) {
   GetWindowRect(window, &whole);
   OffsetRect(&whole, -whole.left, -whole.top);
   HDC dc = GetWindowDC(window);
-  HBRUSH brush = CreateSolidBrush(marker);
-  FillRect(dc, &whole, brush);
-  DeleteObject(brush);
+  const TGdiObject brush(CreateSolidBrush(marker));
+  FillRect(dc, &whole, static_cast<HBRUSH>(brush.Get()));
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
   // The client area in window coordinates.
   RECT client;
   GetClientRect(window, &client);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
   RECT screen;
   GetWindowRect(window, &screen);
-  OffsetRect(&client, -screen.left, -screen.top);
+  OffsetRect(&client, origin.x - screen.left, origin.y - screen.top);
   int unpainted = 0;
   for (int y = 0; y < whole.bottom; ++y)
     for (int x = 0; x < whole.right; ++x) {

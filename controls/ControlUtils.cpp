@@ -57,6 +57,13 @@ void HandlePaintMessage(HWND window, UINT message, WPARAM wParam, const std::fun
   EndPaint(window, &ps);
 }
 
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 void PaintParentBackground(HWND child, HDC dc) {
   HWND parent = GetParent(child);
   if (!parent) return;

@@ -28,6 +28,9 @@ std::wstring AsciiLowerCase(std::wstring text);
 // BeginPaint and EndPaint, WM_PRINTCLIENT into the device context the caller passes.
 void HandlePaintMessage(HWND window, UINT message, WPARAM wParam, const std::function<void(HDC)>& paint);
 
+// The child's window rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child);
+
 // Paints what the parent shows behind child into dc (whose origin is child's client
 // origin): the background of a transparent control.
 void PaintParentBackground(HWND child, HDC dc);

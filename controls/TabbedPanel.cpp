@@ -18,11 +18,10 @@ void TTabbedPanel::Load() {
 namespace {
 
 // Whether child lies over the whole client area of its parent.
-bool CoversParent(HWND child, HWND parent) {
-  RECT client, area;
-  GetClientRect(parent, &client);
-  GetWindowRect(child, &area);
-  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&area), 2);
+bool CoversParent(HWND child) {
+  RECT client;
+  GetClientRect(GetParent(child), &client);
+  const RECT area = ChildRect(child);
   return area.left <= client.left && area.top <= client.top && area.right >= client.right &&
          area.bottom >= client.bottom;
 }
@@ -39,7 +38,7 @@ void TTabbedPanel::ShowPanel(const TPanel* aPanel) {
       if (!page->Handle()) continue;
       const bool shown = aPanel && AsciiLowerCase(page->Name()) == wanted;
       page->SetVisible(shown);
-      covered = covered || (shown && CoversParent(page->Handle(), Handle()));
+      covered = covered || (shown && CoversParent(page->Handle()));
     }
   }
   // A page that fills the container hides it whole: only the page needs painting.

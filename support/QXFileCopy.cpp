@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "Format.h"
 #include "Handles.h"
 #include "MessageIds.h"
@@ -14,6 +16,8 @@ constexpr long long SmallFileLimit = 1000000;
 constexpr int SmallBlock = 8192;
 constexpr int LargeBlock = 65536;
 constexpr long long ByteScaleLimit = 2147483647;
+// How much of a source one read asks for: a multiple of both block sizes.
+constexpr DWORD ReadAheadSize = 1048576;
 
 // An open or a query that failed without the system naming a reason still failed; it is
 // reported as "cannot open" rather than taken for success.
@@ -74,9 +78,82 @@ TFileHandle OpenTarget(const std::wstring& target) {
   return output;
 }
 
+// Reads a source a megabyte at a time and hands it out one block at a time, so that the
+// copy still writes and reports every block but asks the system for the source's data
+// once per megabyte instead of once per block: every system call has a fixed price that
+// is a tenth of a large file's copy time when paid twice per 64 KiB.
+class TBlockReader {
+public:
+  TBlockReader(HANDLE file, std::vector<unsigned char>& buffer, DWORD blockSize) noexcept
+      : FFile(file), FBuffer(buffer), FBlockSize(blockSize) {}
+
+  // The next block: at most a block size of bytes, fewer only where the system delivered
+  // fewer, none at the end of the file. False (with the system's error) when a read failed.
+  bool Next(const unsigned char*& data, DWORD& size) noexcept {
+    if (FNext == FEnd) {
+      DWORD read = 0;
+      if (!ReadFile(FFile, FBuffer.data(), static_cast<DWORD>(FBuffer.size()), &read, nullptr)) return false;
+      FNext = 0;
+      FEnd = read;
+    }
+    data = FBuffer.data() + FNext;
+    size = std::min(FBlockSize, FEnd - FNext);
+    FNext += size;
+    return true;
+  }
+
+private:
+  HANDLE FFile;
+  std::vector<unsigned char>& FBuffer;
+  DWORD FBlockSize;
+  DWORD FNext = 0;
+  DWORD FEnd = 0;
+};
+
+std::vector<unsigned char> ReadAheadBuffer() { return std::vector<unsigned char>(ReadAheadSize); }
+
 bool Notify(const TCopyProgressEvent& onProgress, const std::wstring& fileName, long long position, long long total) {
   if (!onProgress) return true;
   return onProgress(fileName, CopyProgressValue(position, total), CopyProgressValue(total, total));
+}
+
+bool CopyOneFile(const std::wstring& source, const std::wstring& target, long long& copied,
+                 const TCopyProgressEvent& onProgress, long long total, std::vector<unsigned char>& buffer) {
+  // A missing source is not skipped: the open below fails and names it.
+  TErrorModeScope quiet(SEM_FAILCRITICALERRORS);
+  TFileHandle input(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!input)
+    RaiseCopyError(source, L"", LoadResString(SFileOpenErrorWithText), LoadResString(SFileOpenErrorWithCode),
+                   LastErrorOrOpenFailed());
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(input.Get(), &size))
+    RaiseCopyError(source, L"", LoadResString(SFileOpenErrorWithText), LoadResString(SFileOpenErrorWithCode),
+                   LastErrorOrOpenFailed());
+  const int blockSize = CopyBlockSize(size.QuadPart);
+
+  TFileHandle output = OpenTarget(target);
+  if (!output)
+    RaiseCopyError(source, target, LoadResString(SFileCopyErrorWithText), LoadResString(SFileCopyErrorWithCode),
+                   LastErrorOrOpenFailed());
+
+  TBlockReader blocks(input.Get(), buffer, static_cast<DWORD>(blockSize));
+  bool goOn = true;
+  const unsigned char* block = nullptr;
+  DWORD read = 0, written = 0;
+  do {
+    if (!blocks.Next(block, read)) RaiseInOutError(GetLastError());
+    written = 0;
+    if (read > 0 && !WriteFile(output.Get(), block, read, &written, nullptr)) RaiseInOutError(GetLastError());
+    copied += written;
+    goOn = Notify(onProgress, target, copied, total);
+  } while (goOn && read != 0 && written == read);
+  if (written != read)
+    throw EFileCopyError(FmtLoadStr(SFileCopyErrorWithCode, {source, target, CopyErrorPartialWrite}),
+                         CopyErrorPartialWrite);
+  // Both files are still open: setting the time here saves two opens per file.
+  CopyHandleDate(input.Get(), output.Get());
+  return goOn;
 }
 
 }  // namespace
@@ -103,48 +180,17 @@ void CopyFileList(const std::vector<std::wstring>& sources, const std::vector<st
   }
   if (onProgress) onProgress(L"", CopyProgressValue(-1, total), CopyProgressValue(total, total));
   long long copied = 0;
+  // One buffer for the whole list; a nested copy started from the callback's message
+  // processing makes its own.
+  std::vector<unsigned char> buffer = ReadAheadBuffer();
   for (std::size_t i = 0; i < sources.size(); ++i)
-    if (!CopySingleFile(sources[i], targets[i], copied, onProgress, total)) return;
+    if (!CopyOneFile(sources[i], targets[i], copied, onProgress, total, buffer)) return;
 }
 
 bool CopySingleFile(const std::wstring& source, const std::wstring& target, long long& copied,
                     const TCopyProgressEvent& onProgress, long long total) {
-  // A missing source is not skipped: the open below fails and names it.
-  TErrorModeScope quiet(SEM_FAILCRITICALERRORS);
-  TFileHandle input(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!input)
-    RaiseCopyError(source, L"", LoadResString(SFileOpenErrorWithText), LoadResString(SFileOpenErrorWithCode),
-                   LastErrorOrOpenFailed());
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(input.Get(), &size))
-    RaiseCopyError(source, L"", LoadResString(SFileOpenErrorWithText), LoadResString(SFileOpenErrorWithCode),
-                   LastErrorOrOpenFailed());
-  const int blockSize = CopyBlockSize(size.QuadPart);
-
-  TFileHandle output = OpenTarget(target);
-  if (!output)
-    RaiseCopyError(source, target, LoadResString(SFileCopyErrorWithText), LoadResString(SFileCopyErrorWithCode),
-                   LastErrorOrOpenFailed());
-
-  // One buffer for the whole file, on the stack: no allocation per block, and a nested
-  // copy started from the callback's message processing cannot share it.
-  unsigned char buffer[LargeBlock];
-  bool goOn = true;
-  DWORD read = 0, written = 0;
-  do {
-    if (!ReadFile(input.Get(), buffer, static_cast<DWORD>(blockSize), &read, nullptr)) RaiseInOutError(GetLastError());
-    written = 0;
-    if (read > 0 && !WriteFile(output.Get(), buffer, read, &written, nullptr)) RaiseInOutError(GetLastError());
-    copied += written;
-    goOn = Notify(onProgress, target, copied, total);
-  } while (goOn && read != 0 && written == read);
-  if (written != read)
-    throw EFileCopyError(FmtLoadStr(SFileCopyErrorWithCode, {source, target, CopyErrorPartialWrite}),
-                         CopyErrorPartialWrite);
-  // Both files are still open: setting the time here saves two opens per file.
-  CopyHandleDate(input.Get(), output.Get());
-  return goOn;
+  std::vector<unsigned char> buffer = ReadAheadBuffer();
+  return CopyOneFile(source, target, copied, onProgress, total, buffer);
 }
 
 void CopyFileDate(const std::wstring& source, const std::wstring& target) noexcept {

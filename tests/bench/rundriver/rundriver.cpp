@@ -2,8 +2,8 @@
 // plain CopyFileW of the same files, for 2,000 files of 40 KB and for four of 100 MB.
 // A run's time is from the click on the install button to the finished page (the right
 // button reading "&Fertig"); each update runs 3 times, alternating with a CopyFileW copy of
-// the same files into a fresh directory, after one round that is not counted, and the
-// medians are compared. Then, in further
+// the same files into a fresh directory (each copy begins right after the other side's
+// was deleted), after one round that is not counted, and the medians are compared. Then, in further
 // runs of the large update, it clicks "Abbrechen" 5 times during the copy, looks for the
 // question every 5 ms and answers "&Nein"; the longest time from a click to the visible
 // question is reported. Ends with "run overhead small=O1 large=O2 cancel_ms=C".
@@ -82,30 +82,37 @@ bool Finish(TSetupDriver& setup, const TWizard& wizard) {
   return setup.WaitForExit(60000) == 0;
 }
 
-// One timed run into a fresh dest; seconds from the click to the finished page, or -1.
-double TimedWizardRun(TSetupDriver& setup, const std::wstring& dest) {
+// Each side's copy is timed right after the other side's copy was deleted, so that both
+// fill memory that was just given back. Memory that stays free for a second or two may be
+// returned to the host of a virtual machine, and then costs a fault per page on its next
+// use: a copy that began a second after the previous one was deleted (the time a wizard
+// takes to start) ran at half speed. The copies are deleted long before the system would
+// write them back (some 30 s), so neither side writes the other's data while it is timed.
+
+// One timed run into a fresh dest, deleting previous just before the click; seconds from
+// the click to the finished page, or -1. The wizard's copy stays for the next plain copy
+// to delete.
+double TimedWizardRun(TSetupDriver& setup, const std::wstring& dest, const std::wstring& previous) {
   FreshDir(dest);
   TWizard wizard;
   if (!StartWizard(setup, wizard)) return -1;
+  RemoveTree(previous);
   const double start = Seconds();
   PostMessageW(wizard.Install, BM_CLICK, 0, 0);
   if (!WaitForFinishedPage(setup, wizard)) return -1;
   const double elapsed = Seconds() - start;
-  const bool finished = Finish(setup, wizard);
-  // Gone at once like the plain copy's files, so that no side leaves data to write back
-  // while the other is timed.
-  RemoveTree(dest);
-  return finished ? elapsed : -1;
+  return Finish(setup, wizard) ? elapsed : -1;
 }
 
-double PlainCopy(const std::wstring& sourceDir, const std::vector<std::wstring>& names, const std::wstring& dest) {
+// CopyFileW of the update's files into a fresh dest, deleting previous just before; seconds.
+double PlainCopy(const std::wstring& sourceDir, const std::vector<std::wstring>& names, const std::wstring& dest,
+                 const std::wstring& previous) {
   FreshDir(dest);
+  RemoveTree(previous);
   const double start = Seconds();
   for (const std::wstring& name : names)
     if (!CopyFileW((sourceDir + L"\\" + name).c_str(), (dest + L"\\" + name).c_str(), FALSE)) return -1;
-  const double elapsed = Seconds() - start;
-  RemoveTree(dest);
-  return elapsed;
+  return Seconds() - start;
 }
 
 // Clicks "Abbrechen" during the copy until CancelClicks questions were timed, answering
@@ -178,11 +185,12 @@ TMeasured Measure(const std::wstring& work, const TUpdate& update, bool timeCanc
   // Round 0 is not counted: the first copies of a session touch memory the system has
   // not used yet and take several times longer, whichever side comes first.
   for (int run = 0; run <= Runs; ++run) {
-    const double wizardTime = TimedWizardRun(setup, dest);
-    const double plainTime = PlainCopy(setup.Dir(), names, plain);
+    const double wizardTime = TimedWizardRun(setup, dest, plain);
+    const double plainTime = wizardTime < 0 ? -1 : PlainCopy(setup.Dir(), names, plain, dest);
     if (wizardTime < 0 || plainTime <= 0) {
       std::fprintf(stderr, "%s: run %d failed\n", update.Label, run);
       RemoveTree(dest);
+      RemoveTree(plain);
       return result;
     }
     if (run == 0) continue;
@@ -191,6 +199,7 @@ TMeasured Measure(const std::wstring& work, const TUpdate& update, bool timeCanc
     wizardTimes.push_back(wizardTime);
     plainTimes.push_back(plainTime);
   }
+  RemoveTree(plain);
   const double wizardMedian = Median(wizardTimes), plainMedian = Median(plainTimes);
   result.Overhead = wizardMedian / plainMedian - 1;
   std::printf("%-5s %4d x %9lld bytes: wizard median %.3f s, CopyFileW median %.3f s, overhead %+.2f\n",

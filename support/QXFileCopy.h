@@ -31,7 +31,7 @@ void CopyFileList(const std::vector<std::wstring>& sources, const std::vector<st
 // Copies one file; copied (in-out) is the list's running byte count, total the list's
 // byte total, which chooses the progress scale. Blocks are 8 KiB for sources of at most
 // 1000000 bytes, 64 KiB above: each is written and reported on its own, while the source
-// is read a megabyte at a time. Returns false when the callback asked to stop (the target
+// is read 256 KiB at a time. Returns false when the callback asked to stop (the target
 // then keeps the bytes written so far and still gets the source's time).
 bool CopySingleFile(const std::wstring& source, const std::wstring& target, long long& copied,
                     const TCopyProgressEvent& onProgress, long long total);

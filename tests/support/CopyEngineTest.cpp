@@ -143,10 +143,11 @@ TEST(CopySingleFile, BlockSizeFollowsTheDecimalMillion) {
     TProgressLog log;
     long long copied = 0;
     EXPECT_TRUE(CopySingleFile(dir.File(L"src"), dir.File(L"dst"), copied, log.Event(), c.size));
-    // Every call but the last two reports one more full block, the reads of a megabyte
-    // at a time notwithstanding; then the rest and the empty read at the end.
+    // Every call but the last two reports one more full block, the reads of several
+    // blocks at a time notwithstanding; then the rest and the empty read at the end.
     ASSERT_EQ(log.Calls.size(), static_cast<std::size_t>((c.size + c.block - 1) / c.block + 1));
-    for (std::size_t i = 0; i + 2 < log.Calls.size(); ++i) ASSERT_EQ(log.Calls[i].Position, static_cast<int>(i + 1) * c.block) << i;
+    for (std::size_t i = 0; i + 2 < log.Calls.size(); ++i)
+      ASSERT_EQ(log.Calls[i].Position, static_cast<int>(i + 1) * c.block) << i;
     EXPECT_EQ(log.Calls[log.Calls.size() - 2].Position, c.size);
     EXPECT_EQ(log.Calls.back().Position, c.size);
     EXPECT_EQ(copied, c.size);

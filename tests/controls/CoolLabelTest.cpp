@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ControlUtils.h"
 #include "CoolLabel.h"
 #include "Panel.h"
 #include "Screenshot.h"
@@ -166,14 +167,10 @@ TEST(EllipsisLabel, AutoSizedLabelThatShrinksLeavesTheFreedPartToBeRepainted) {
   form.Label.SetAutoSize(true);
   form.Label.SetCaption(L"Datei mit einem langen Namen.dll nach");
   RedrawWindow(form.Form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT before;
-  GetWindowRect(form.Label.Handle(), &before);
-  MapWindowPoints(HWND_DESKTOP, form.Page.Handle(), reinterpret_cast<POINT*>(&before), 2);
+  const RECT before = ChildRect(form.Label.Handle());
 
   form.Label.SetCaption(L"a.dll nach");
-  RECT after;
-  GetWindowRect(form.Label.Handle(), &after);
-  MapWindowPoints(HWND_DESKTOP, form.Page.Handle(), reinterpret_cast<POINT*>(&after), 2);
+  const RECT after = ChildRect(form.Label.Handle());
   ASSERT_LT(after.right, before.right);
   // The old text's tail is erased with the page's next paint, not left on the screen.
   HRGN update = CreateRectRgn(0, 0, 0, 0);

@@ -3,10 +3,10 @@
 // A run's time is from the click on the install button to the finished page (the right
 // button reading "&Fertig"); each update runs 3 times, alternating with a CopyFileW copy of
 // the same files into a fresh directory (each copy begins right after the other side's
-// was deleted), after one round that is not counted, and the medians are compared. Then, in further
-// runs of the large update, it clicks "Abbrechen" 5 times during the copy, looks for the
-// question every 5 ms and answers "&Nein"; the longest time from a click to the visible
-// question is reported. Ends with "run overhead small=O1 large=O2 cancel_ms=C".
+// was deleted), after one round that is not counted, and the medians are compared. Then,
+// in further runs of the large update, it clicks "Abbrechen" 5 times during the copy,
+// looks for the question every 5 ms and answers "&Nein"; the longest time from a click to
+// the visible question is reported. Ends with "run overhead small=O1 large=O2 cancel_ms=C".
 #include <windows.h>
 
 #include <algorithm>
